@@ -1,0 +1,67 @@
+# Tavix: build, run and test on Debian/Ubuntu. `make run` and `make test` do all
+# set-up themselves (tools/setup.sh installs what is missing).
+
+BUILD       := build
+NATIVE      := $(BUILD)/native
+SANITIZE    := $(BUILD)/sanitize
+FUZZ        := $(BUILD)/fuzz
+WIN         := $(BUILD)/win
+DIST        := $(BUILD)/dist
+DEPS        := $(BUILD)/deps
+CMAKE_GEN   := -G Ninja
+FUZZ_SECONDS ?= 20
+
+.PHONY: all setup native sanitize windows dist run test unit-test sanitize-test wine-test e2e-test fuzz-test bench clean
+
+all: dist
+
+setup:
+	@bash tools/setup.sh
+
+native: setup
+	@cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIX_WERROR=ON >/dev/null
+	@cmake --build $(NATIVE)
+
+sanitize: setup
+	@cmake -S . -B $(SANITIZE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTAVIX_WERROR=ON \
+	    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" >/dev/null
+	@cmake --build $(SANITIZE) --target tavix_unit_tests
+
+windows: native
+	@cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTAVIX_WERROR=ON \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
+	    -DCMAKE_PREFIX_PATH=$(CURDIR)/$(DEPS)/mingw-libpng \
+	    -DTAVIX_GENERATED_DIR=$(CURDIR)/$(NATIVE)/data >/dev/null
+	@cmake --build $(WIN)
+
+dist: windows
+	@bash tools/make_dist.sh $(WIN) $(NATIVE)/data $(DIST)
+
+run: dist
+	@bash tools/run_clock.sh $(DIST)
+
+unit-test: native
+	@$(NATIVE)/tavix_unit_tests --gtest_brief=1
+
+sanitize-test: sanitize
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 $(SANITIZE)/tavix_unit_tests --gtest_brief=1
+
+wine-test: dist
+	@bash tools/run_wine_tests.sh $(WIN)/tavix_wine_tests.exe
+
+e2e-test: dist
+	@python3 tests/e2e/run_e2e.py --dist $(DIST) --probe $(WIN)/probe.exe
+
+fuzz-test: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIX_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ)
+	@bash tools/run_fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
+
+test: unit-test sanitize-test wine-test e2e-test fuzz-test
+	@echo "All tests passed."
+
+bench: native dist
+	@$(NATIVE)/tavix_bench
+
+clean:
+	rm -rf $(NATIVE) $(SANITIZE) $(FUZZ) $(WIN) $(DIST)

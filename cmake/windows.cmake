@@ -1,0 +1,48 @@
+# Windows build (mingw-w64): Tavix.exe, the Win32 test binary and the probe used
+# by the end-to-end tests. Everything links statically so that no DLL beyond the
+# system's own is needed.
+find_package(PNG QUIET)
+if(NOT PNG_FOUND)
+    message(FATAL_ERROR "libpng for Windows not found: run tools/setup.sh or pass CMAKE_PREFIX_PATH")
+endif()
+
+set(TAVIX_STATIC_LINK -static -static-libgcc -static-libstdc++)
+set(TAVIX_WIN_LIBS gdi32 user32 comctl32 comdlg32 shell32 advapi32 ole32 winmm msimg32)
+
+add_library(tavix_core STATIC ${TAVIX_CORE_SOURCES})
+target_include_directories(tavix_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(tavix_core PUBLIC PNG::PNG)
+target_compile_options(tavix_core PRIVATE ${TAVIX_WARNINGS})
+
+# Everything of Tavix.exe but its entry point, so the Win32 tests link the same code.
+add_library(tavix_win STATIC ${TAVIX_LAYER_SOURCES} ${TAVIX_WIN_SOURCES})
+target_compile_definitions(tavix_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_link_libraries(tavix_win PUBLIC tavix_core ${TAVIX_WIN_LIBS})
+target_compile_options(tavix_win PRIVATE ${TAVIX_WARNINGS})
+
+if(NOT TAVIX_GENERATED_DIR)
+    message(FATAL_ERROR "TAVIX_GENERATED_DIR must name the data made by the native build")
+endif()
+add_executable(Tavix WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/res/tavix.rc)
+target_include_directories(Tavix PRIVATE ${CMAKE_SOURCE_DIR}/res)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/tavix.rc PROPERTIES
+    COMPILE_FLAGS "-I${TAVIX_GENERATED_DIR} -I${CMAKE_SOURCE_DIR}/res")
+target_link_libraries(Tavix PRIVATE tavix_win)
+target_link_options(Tavix PRIVATE ${TAVIX_STATIC_LINK})
+target_compile_options(Tavix PRIVATE ${TAVIX_WARNINGS})
+
+# GoogleTest from Debian's sources, built for the target.
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB wine_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
+add_executable(tavix_wine_tests ${wine_test_sources} ${CMAKE_SOURCE_DIR}/res/tavix.rc)
+target_link_libraries(tavix_wine_tests PRIVATE tavix_win gtest gtest_main)
+target_link_options(tavix_wine_tests PRIVATE ${TAVIX_STATIC_LINK})
+
+add_executable(probe ${CMAKE_SOURCE_DIR}/tests/e2e/probe.cpp)
+target_compile_definitions(probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+target_link_libraries(probe PRIVATE user32 gdi32 advapi32)
+target_link_options(probe PRIVATE ${TAVIX_STATIC_LINK})

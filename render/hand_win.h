@@ -1,0 +1,12 @@
+#pragma once
+// A clock hand: drawn with a pen (CDrawedHand) or from a turned image (CPNGHand).
+// Angles are radians counterclockwise from 3 o'clock; screen y grows downwards.
+
+#include <windows.h>
+
+class CHand {
+public:
+    virtual void Scale(int percent) = 0;
+    virtual void Draw(HDC dc, double angle) = 0;
+    virtual ~CHand() = default;
+};

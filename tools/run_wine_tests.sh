@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Runs the Win32 test binary under Wine in a throwaway prefix.
+set -euo pipefail
+exe=$(realpath "$1")
+. "$(dirname "$0")/wine_env.sh"
+tavix_wine_env
+cd "$(dirname "$exe")"
+wine "$exe" --gtest_brief=1
