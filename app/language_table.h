@@ -1,0 +1,61 @@
+#pragma once
+// The numbered user-interface texts of a language file (Lang\*.lng).
+//
+// File format: one entry per line, "<number>,<text>". A line is an entry only
+// when its first byte is a decimal digit; every other line is a comment. The
+// number is the digits at the start of the line (anything after them up to the
+// first comma is ignored); the text is everything after the first comma,
+// unchanged and possibly empty. Line ends are LF or CR LF. Numbers 1..106 are
+// the texts, 0 lands in an unread slot, larger numbers are ignored, and a
+// later line for the same number wins. Every number 1..106 must be present.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+constexpr int kLanguageStringCount = 106;
+
+class LanguageTable {
+public:
+    static constexpr int kSlotCount = kLanguageStringCount + 1;
+
+    // Language string n, or "" when n is outside 1..106 or the slot is empty,
+    // so that a caller shown an incomplete table never reads a null pointer.
+    // The pointer stays valid until that slot is set again or the table is cleared.
+    const char* Text(int n) const;
+    bool Has(int n) const;
+    // Stores the text of slot n (0..106); other numbers are ignored.
+    void Set(unsigned n, std::string text);
+    void Clear();
+    // The lowest number 1..106 without a text, or 0 when all are present.
+    unsigned FirstMissing() const;
+
+private:
+    std::array<std::optional<std::string>, kSlotCount> slots_;
+};
+
+// The process-wide table that every dialog reads its texts from.
+LanguageTable& TheLanguageTable();
+
+struct LanguageLoadResult {
+    enum class Status { Ok, CannotOpen, MissingId } status;
+    unsigned missingId = 0;
+
+    bool ok() const { return status == Status::Ok; }
+};
+
+// Adds the entries of a language file to the table. The table is not emptied
+// first: a caller that switches languages clears it before. When a number
+// 1..106 is missing afterwards the whole table is cleared; when the file cannot
+// be opened or read the table is left as it was.
+LanguageLoadResult LoadLanguageFile(const std::string& path, LanguageTable& table);
+// The same for text already in memory (the file's bytes).
+LanguageLoadResult ParseLanguageText(std::string_view text, LanguageTable& table);
+
+// The message box text for a failed load: "Cannot open <path>" or
+// "ID <n> is missing in <path>"; empty for a successful one.
+std::string LanguageLoadMessage(const LanguageLoadResult& result, const std::string& path);
+
+// Empties the process-wide table.
+void FreeLanguageTable();

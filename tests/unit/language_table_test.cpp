@@ -1,0 +1,193 @@
+#include "app/language_table.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using Status = LanguageLoadResult::Status;
+
+// A complete file, entry n reading "Text n"; `skip` leaves one number out.
+std::string CompleteFile(const char* lineEnd = "\n", int skip = 0) {
+    std::string text;
+    for (int n = 1; n <= kLanguageStringCount; ++n) {
+        if (n != skip) text += std::to_string(n) + ",Text " + std::to_string(n) + lineEnd;
+    }
+    return text;
+}
+
+bool IsEmpty(const LanguageTable& table) {
+    for (int n = 0; n < LanguageTable::kSlotCount; ++n) {
+        if (table.Has(n)) return false;
+    }
+    return true;
+}
+
+class TempFile {
+public:
+    explicit TempFile(const std::string& contents) {
+        path_ = (std::filesystem::temp_directory_path() /
+                 ("tavix-lang-" + std::to_string(reinterpret_cast<uintptr_t>(this)) + ".lng"))
+                    .string();
+        std::ofstream(path_, std::ios::binary) << contents;
+    }
+    ~TempFile() { std::remove(path_.c_str()); }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+}  // namespace
+
+TEST(LanguageFile, ShippedEnglishFileIsCompleteAndUsable) {
+    LanguageTable table;
+    const LanguageLoadResult result = LoadLanguageFile("data/Lang/english.lng", table);
+    ASSERT_EQ(result.status, Status::Ok) << LanguageLoadMessage(result, "data/Lang/english.lng");
+    for (int n = 1; n <= kLanguageStringCount; ++n) {
+        EXPECT_STRNE(table.Text(n), "") << n;
+        EXPECT_EQ(std::strchr(table.Text(n), '\r'), nullptr) << n;
+    }
+    EXPECT_STREQ(table.Text(10), "AM");
+    EXPECT_STREQ(table.Text(11), "PM");
+
+    // 49 is a format with the day of the month as its only argument.
+    const std::string monthly = table.Text(49);
+    const size_t percent = monthly.find('%');
+    ASSERT_NE(percent, std::string::npos);
+    EXPECT_EQ(monthly.compare(percent, 2, "%d"), 0);
+    EXPECT_EQ(monthly.find('%', percent + 1), std::string::npos);
+
+    // The open-file filters are description|pattern pairs, each piece closed by '|'.
+    for (int n : {73, 74}) {
+        const std::string filter = table.Text(n);
+        ASSERT_FALSE(filter.empty());
+        EXPECT_EQ(filter.back(), '|') << n;
+        size_t bars = 0;
+        for (char c : filter) bars += c == '|';
+        EXPECT_EQ(bars % 2, 0u) << n;
+        EXPECT_EQ(filter.find("||"), std::string::npos) << n;
+    }
+}
+
+TEST(LanguageFile, EntriesFollowTheFileFormat) {
+    LanguageTable table;
+    const std::string text = "1,Hello\n"
+                             "1,World\n"
+                             "12 ,  spaced, with, commas\n"
+                             "13,\n"
+                             "14x,junk after the digits\n"
+                             "0,slot zero\n"
+                             "300,ignored\n"
+                             "4294967297,wraps to 1 in 32 bits\n"
+                             "99999999999999999999999999999,overflow\n"
+                             "15 no comma\n"
+                             "# 16,comment\n"
+                             " 17,leading blank\n"
+                             ";18,semicolon\n"
+                             "\n"
+                             "a,b\n"
+                             "19,tab\tand \r inside\r\n"
+                             "20,last line without end";
+    // Every number is present first, so each case line shows what it overrides.
+    ASSERT_EQ(ParseLanguageText(CompleteFile() + text, table).status, Status::Ok);
+    EXPECT_STREQ(table.Text(1), "World");
+    EXPECT_STREQ(table.Text(12), "  spaced, with, commas");
+    EXPECT_STREQ(table.Text(13), "");
+    EXPECT_TRUE(table.Has(13));
+    EXPECT_STREQ(table.Text(14), "junk after the digits");
+    EXPECT_STREQ(table.Text(15), "Text 15");
+    EXPECT_STREQ(table.Text(16), "Text 16");
+    EXPECT_STREQ(table.Text(17), "Text 17");
+    EXPECT_STREQ(table.Text(18), "Text 18");
+    EXPECT_STREQ(table.Text(19), "tab\tand \r inside");
+    EXPECT_STREQ(table.Text(20), "last line without end");
+    EXPECT_TRUE(table.Has(0));
+    EXPECT_STREQ(table.Text(0), "");  // slot 0 is never shown
+}
+
+TEST(LanguageFile, LineEndsAndDamagedFiles) {
+    struct Case {
+        const char* name;
+        std::string text;
+        Status status;
+        unsigned missing;
+    } cases[] = {
+        {"LF", CompleteFile("\n"), Status::Ok, 0},
+        {"CR LF", CompleteFile("\r\n"), Status::Ok, 0},
+        {"no final line end", CompleteFile("\r\n").substr(0, CompleteFile("\r\n").size() - 2), Status::Ok, 0},
+        {"57 missing", CompleteFile("\n", 57), Status::MissingId, 57},
+        {"truncated inside entry 50", CompleteFile("\n").substr(0, CompleteFile("\n").find("50,Te") + 5),
+         Status::MissingId, 51},
+        {"empty", "", Status::MissingId, 1},
+        {"byte-order mark hides entry 1", "\xEF\xBB\xBF" + CompleteFile("\r\n"), Status::MissingId, 1},
+        // CR alone ends no line: the whole file is entry 1.
+        {"CR only", CompleteFile("\r"), Status::MissingId, 2},
+        {"number 0 is not number 1", "0,x\n" + CompleteFile("\n", 1), Status::MissingId, 1},
+    };
+    for (const Case& c : cases) {
+        LanguageTable table;
+        const LanguageLoadResult result = ParseLanguageText(c.text, table);
+        EXPECT_EQ(result.status, c.status) << c.name;
+        EXPECT_EQ(result.missingId, c.missing) << c.name;
+        if (c.status == Status::Ok) {
+            EXPECT_STREQ(table.Text(106), "Text 106") << c.name;
+        } else {
+            EXPECT_TRUE(IsEmpty(table)) << c.name;
+        }
+    }
+}
+
+TEST(LanguageFile, TextIsNeverNull) {
+    LanguageTable table;
+    for (int n : {INT_MIN, -1, 0, 1, 106, 107, INT_MAX}) {
+        ASSERT_NE(table.Text(n), nullptr) << n;
+        EXPECT_STREQ(table.Text(n), "") << n;
+    }
+    table.Set(107, "beyond");
+    table.Set(UINT_MAX, "far beyond");
+    EXPECT_STREQ(table.Text(107), "");
+}
+
+TEST(LanguageFile, FailedLoadsAndTheTableTheyLeave) {
+    LanguageTable table;
+    ASSERT_EQ(ParseLanguageText(CompleteFile(), table).status, Status::Ok);
+
+    // A file that cannot be opened (or read) leaves the loaded texts alone.
+    EXPECT_EQ(LoadLanguageFile("data/Lang/no-such-language.lng", table).status, Status::CannotOpen);
+    EXPECT_EQ(LoadLanguageFile(std::filesystem::temp_directory_path().string(), table).status, Status::CannotOpen);
+    EXPECT_STREQ(table.Text(1), "Text 1");
+
+    // Loading adds to the table; an incomplete file still empties it.
+    TempFile incomplete("1,One\r\n2,Two\r\n");
+    LanguageTable fresh;
+    const LanguageLoadResult result = LoadLanguageFile(incomplete.path(), fresh);
+    EXPECT_EQ(result.status, Status::MissingId);
+    EXPECT_EQ(result.missingId, 3u);
+    EXPECT_TRUE(IsEmpty(fresh));
+
+    TempFile complete(CompleteFile("\r\n") + "7,Seven");
+    ASSERT_EQ(LoadLanguageFile(complete.path(), table).status, Status::Ok);
+    EXPECT_STREQ(table.Text(7), "Seven");
+    EXPECT_STREQ(table.Text(8), "Text 8");
+}
+
+TEST(LanguageFile, MessagesTakeThePathLiterally) {
+    const std::string path = "C:\\Tavix\\Lang\\100%s %n %d.lng";
+    EXPECT_EQ(LanguageLoadMessage({Status::CannotOpen, 0}, path), "Cannot open " + path);
+    EXPECT_EQ(LanguageLoadMessage({Status::MissingId, 57}, path), "ID 57 is missing in " + path);
+    EXPECT_EQ(LanguageLoadMessage({Status::Ok, 0}, path), "");
+}
+
+TEST(LanguageFile, FreeLanguageTableEmptiesTheProcessTable) {
+    ASSERT_EQ(ParseLanguageText(CompleteFile(), TheLanguageTable()).status, Status::Ok);
+    FreeLanguageTable();
+    EXPECT_TRUE(IsEmpty(TheLanguageTable()));
+    EXPECT_STREQ(TheLanguageTable().Text(1), "");
+}
