@@ -2,6 +2,7 @@
 // The drawing settings of the loaded preset (section "Settings" of its .INI),
 // one process-wide set that every load overwrites.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -15,12 +16,13 @@ struct PresetSettings {
     uint32_t DateColor = 7895160;
     std::string DateFont = "Arial";
     int DateFontSize = 12;
-    std::string HourPNG;
+    std::string HourPNG;  // empty: no image hand
     int HourPNGCenterDist = 0;
     std::string MinutePNG;
     int MinutePNGCenterDist = 0;
     std::string SecondPNG;
     int SecondPNGCenterDist = 0;
+    // Positions in pixels of the background; after a load multiplied by the drawing scale.
     int CenterX = 0;
     int CenterY = 0;
     int AMPMCenterX = 0;
@@ -33,3 +35,55 @@ struct PresetSettings {
 };
 
 PresetSettings& ThePresetSettings();
+
+// The keys of section "Settings" of a preset's .INI file. A missing file or
+// key gives the fallback.
+class IniSource {
+public:
+    virtual ~IniSource() = default;
+    virtual int ReadInt(const char* key, int fallback) const = 0;
+    // At most maxChars characters of the value.
+    virtual std::string ReadString(const char* key, const char* fallback, size_t maxChars) const = 0;
+};
+
+// CutColor .. DateFontSize.
+void ReadTextSettings(const IniSource& ini, PresetSettings& settings);
+// HourPNG .. SecondPNGCenterDist; a name of fewer than 2 characters reads as empty.
+void ReadHandImageNames(const IniSource& ini, PresetSettings& settings);
+
+enum class HandKind { Hour, Minute, Second };
+struct DrawnHandSpec {
+    uint32_t color;  // COLORREF
+    int length;
+    int lap;
+    int width;
+};
+DrawnHandSpec ReadDrawnHand(const IniSource& ini, HandKind kind);
+
+// CenterX .. DateCenterY, with defaults from the background's width and height.
+void ReadCenters(const IniSource& ini, int width, int height, PresetSettings& settings);
+
+struct PresetSizes {
+    int windowWidth, windowHeight;
+    int workWidth, workHeight;  // the size a frame is drawn at
+    int scale;                  // drawing scale in percent
+    bool zoomed;                // the zoom is in effect (the window is resized)
+};
+
+// The window and work sizes of a width x height background. A zoom outside
+// 1..1000, or one that would give a window side below 1 or above 16384, is
+// ignored (as if UseZoom were off). Smoothing (aaMethod not 0) doubles the
+// drawing scale only while the work sides stay within 16384; otherwise the
+// frame is drawn at the window size.
+PresetSizes ComputePresetSizes(int width, int height, bool useZoom, int zoomValue, int aaMethod);
+
+// Multiplies the six centres and the two font sizes by scale / 100.
+void ScalePresetGeometry(PresetSettings& settings, int scale);
+
+// The preset's settings file: the image path with its extension replaced by
+// ".INI", or ".INI" appended when the file name has none.
+std::string SettingsPathFor(const std::string& imagePath);
+// The extension "bmp" in any letter case: a Windows bitmap; anything else is read as PNG.
+bool IsBitmapExtension(const std::string& path);
+// The path up to and including its last "\" (or "/"); empty without one.
+std::string FolderOf(const std::string& path);
