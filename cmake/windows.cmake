@@ -1,6 +1,10 @@
 # Windows build (mingw-w64): Tavix.exe, the Win32 test binary and the probe used
 # by the end-to-end tests. Everything links statically so that no DLL beyond the
 # system's own is needed.
+# The cross toolchain searches only below its find roots: let the prefixes given
+# on the command line (our static libpng) count as roots too.
+list(APPEND CMAKE_FIND_ROOT_PATH ${CMAKE_PREFIX_PATH})
+find_package(ZLIB QUIET)
 find_package(PNG QUIET)
 if(NOT PNG_FOUND)
     message(FATAL_ERROR "libpng for Windows not found: run tools/setup.sh or pass CMAKE_PREFIX_PATH")

@@ -41,7 +41,7 @@ namespace handle_detail {
 inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DeleteMemoryDC(HDC h) { ::DeleteDC(h); }
 inline void CloseRegKey(HKEY h) { ::RegCloseKey(h); }
-inline void FreeModule(HMODULE h) { ::FreeLibrary(h); }
+inline void ReleaseModule(HMODULE h) { ::FreeLibrary(h); }
 inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
@@ -57,7 +57,7 @@ using UniquePen = UniqueHandle<HPEN, handle_detail::DeleteGdi<HPEN>>;
 using UniqueRegion = UniqueHandle<HRGN, handle_detail::DeleteGdi<HRGN>>;
 using UniqueMemoryDC = UniqueHandle<HDC, handle_detail::DeleteMemoryDC>;
 using UniqueRegKey = UniqueHandle<HKEY, handle_detail::CloseRegKey>;
-using UniqueModule = UniqueHandle<HMODULE, handle_detail::FreeModule>;
+using UniqueModule = UniqueHandle<HMODULE, handle_detail::ReleaseModule>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, handle_detail::CloseKernelHandle>;
 using UniqueIcon = UniqueHandle<HICON, handle_detail::DestroyIconHandle>;
 using UniqueMenu = UniqueHandle<HMENU, handle_detail::DestroyMenuHandle>;
