@@ -23,9 +23,12 @@ constexpr double kCoordinateLimit = 1 << 27;
 // Truncates toward zero. Converting a NaN or out-of-range double to an integer
 // is undefined, so those are mapped into the coordinate range first.
 int64_t TruncateCoordinate(double v) {
-    if (!(v == v)) return 0;
-    if (v > kCoordinateLimit) return static_cast<int64_t>(kCoordinateLimit);
-    if (v < -kCoordinateLimit) return -static_cast<int64_t>(kCoordinateLimit);
+    if (!(v == v))
+        return 0;
+    if (v > kCoordinateLimit)
+        return static_cast<int64_t>(kCoordinateLimit);
+    if (v < -kCoordinateLimit)
+        return -static_cast<int64_t>(kCoordinateLimit);
     return static_cast<int64_t>(v);
 }
 

@@ -17,7 +17,7 @@ int IniFile::ReadInt(const char* key, int fallback) const {
 
 std::string IniFile::ReadString(const char* key, const char* fallback, size_t maxChars) const {
     std::vector<char> buffer(maxChars + 1, '\0');
-    const DWORD n = GetPrivateProfileStringA(kSection, key, fallback, buffer.data(),
-                                             static_cast<DWORD>(buffer.size()), path_.c_str());
+    const DWORD n = GetPrivateProfileStringA(kSection, key, fallback, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                             path_.c_str());
     return std::string(buffer.data(), n < buffer.size() ? n : maxChars);
 }

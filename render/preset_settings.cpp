@@ -24,7 +24,8 @@ int ReadFlag(const IniSource& ini, const char* key) {
 
 std::string ReadHandImageName(const IniSource& ini, const char* key) {
     std::string name = ini.ReadString(key, "", kFileNameChars);
-    if (name.size() < 2) name.clear();
+    if (name.size() < 2)
+        name.clear();
     return name;
 }
 
@@ -150,7 +151,8 @@ std::string SettingsPathFor(const std::string& imagePath) {
 
 bool IsBitmapExtension(const std::string& path) {
     const size_t dot = ExtensionDot(path);
-    if (dot == std::string::npos || path.size() - dot != 4) return false;
+    if (dot == std::string::npos || path.size() - dot != 4)
+        return false;
     const char* ext = path.c_str() + dot + 1;
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     return lower(ext[0]) == 'b' && lower(ext[1]) == 'm' && lower(ext[2]) == 'p';

@@ -85,10 +85,19 @@ TEST(ScalePercent, ProductFirstTruncatedTowardZero) {
     struct Case {
         int value, percent, expected;
     } cases[] = {
-        {33, 150, 49},  {-33, 150, -49}, {3, 33, 0},     {-3, 33, 0},     {100, 300, 300},
-        {57, 200, 114}, {0, 12345, 0},   {7, -100, -7},  {INT_MAX, 100, INT_MAX},
+        {33, 150, 49},
+        {-33, 150, -49},
+        {3, 33, 0},
+        {-3, 33, 0},
+        {100, 300, 300},
+        {57, 200, 114},
+        {0, 12345, 0},
+        {7, -100, -7},
+        {INT_MAX, 100, INT_MAX},
         // Products past 32 bits: the exact quotient, clamped to the int range.
-        {INT_MAX, 50, 1073741823},       {INT_MAX, 200, INT_MAX},         {INT_MIN, 200, INT_MIN},
+        {INT_MAX, 50, 1073741823},
+        {INT_MAX, 200, INT_MAX},
+        {INT_MIN, 200, INT_MIN},
         {INT_MIN, -100, INT_MAX},
     };
     for (const auto& c : cases) {

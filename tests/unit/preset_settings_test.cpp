@@ -75,11 +75,11 @@ TEST(PresetSettings, MissingFileGivesTheDefaults) {
 }
 
 TEST(PresetSettings, ReadsEachKeyIntoItsOwnField) {
-    const MemoryIni ini{{"CutColor", "16711935"},     {"DisableAMPM", "7"},        {"AMPMColor", "-1"},
-                        {"AMPMFont", std::string(60, 'f')}, {"AMPMFontSize", "9"},  {"DisableDate", "-2"},
-                        {"DateColor", "4"},           {"DateFont", "Tahoma"},      {"DateFontSize", "14"},
-                        {"CenterX", "99"},            {"AMPMCenterY", "64"},       {"MinuteLap", "12"},
-                        {"SecondLength", "0"},        {"SecondColor", "200"}};
+    const MemoryIni ini{
+        {"CutColor", "16711935"}, {"DisableAMPM", "7"},  {"AMPMColor", "-1"},   {"AMPMFont", std::string(60, 'f')},
+        {"AMPMFontSize", "9"},    {"DisableDate", "-2"}, {"DateColor", "4"},    {"DateFont", "Tahoma"},
+        {"DateFontSize", "14"},   {"CenterX", "99"},     {"AMPMCenterY", "64"}, {"MinuteLap", "12"},
+        {"SecondLength", "0"},    {"SecondColor", "200"}};
     PresetSettings s;
     ReadTextSettings(ini, s);
     EXPECT_EQ(s.CutColor, 0xFF00FFu);
@@ -106,8 +106,11 @@ TEST(PresetSettings, ReadsEachKeyIntoItsOwnField) {
 }
 
 TEST(PresetSettings, HandImageNamesShorterThanTwoCharactersAreAbsent) {
-    const MemoryIni ini{{"HourPNG", "h"},     {"HourPNGCenterDist", "7"}, {"MinutePNG", "m.png"},
-                        {"SecondPNG", ""},    {"SecondPNGCenterDist", "3"}};
+    const MemoryIni ini{{"HourPNG", "h"},
+                        {"HourPNGCenterDist", "7"},
+                        {"MinutePNG", "m.png"},
+                        {"SecondPNG", ""},
+                        {"SecondPNGCenterDist", "3"}};
     PresetSettings s;
     s.SecondPNG = "old.png";
     ReadHandImageNames(ini, s);
