@@ -1,0 +1,84 @@
+#include "render/region_runs.h"
+
+uint32_t CutColorInPixelFormat(uint32_t cutColorRef, int bitsPerPixel) {
+    const uint32_t red = cutColorRef & 0xFF;
+    const uint32_t green = (cutColorRef >> 8) & 0xFF;
+    const uint32_t blue = (cutColorRef >> 16) & 0xFF;
+    if (bitsPerPixel == 16)
+        return ((red & 0xF8) << 8) | ((green & 0xFC) << 3) | (blue >> 3);
+    return (cutColorRef & 0xFF000000u) | (red << 16) | (green << 8) | blue;
+}
+
+bool IsSupportedPixelDepth(int bitsPerPixel) {
+    switch (bitsPerPixel) {
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
+            return true;
+        default:
+            return false;
+    }
+}
+
+namespace {
+
+// The value of pixel x of a row that is compared with the converted cut colour.
+uint32_t ComparablePixel(const uint8_t* row, int x, int bitsPerPixel, const uint32_t* colorTable) {
+    switch (bitsPerPixel) {
+        case 1:
+            return colorTable[(row[x >> 3] >> (7 - (x & 7))) & 1];
+        case 4:
+            return colorTable[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
+        case 8:
+            return colorTable[row[x]];
+        case 16:
+            return row[2 * x] | (uint32_t{row[2 * x + 1]} << 8);
+        case 24: {
+            const uint8_t* p = row + 3 * static_cast<size_t>(x);
+            return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16);
+        }
+        default: {
+            const uint8_t* p = row + 4 * static_cast<size_t>(x);
+            return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16);
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<RegionRect> OpaqueRuns(const uint8_t* bits,
+                                   int width,
+                                   int height,
+                                   int bitsPerPixel,
+                                   size_t rowStride,
+                                   bool bottomUp,
+                                   const uint32_t* colorTable,
+                                   uint32_t cutColorRef) {
+    std::vector<RegionRect> rects;
+    if (!bits || width <= 0 || height <= 0 || !IsSupportedPixelDepth(bitsPerPixel))
+        return rects;
+    if (bitsPerPixel <= 8 && !colorTable)
+        return rects;
+    const uint32_t cut = CutColorInPixelFormat(cutColorRef, bitsPerPixel);
+    rects.reserve(static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        const size_t stored = bottomUp ? static_cast<size_t>(height - 1 - y) : static_cast<size_t>(y);
+        const uint8_t* row = bits + stored * rowStride;
+        int runStart = -1;
+        for (int x = 0; x < width; ++x) {
+            const bool opaque = ComparablePixel(row, x, bitsPerPixel, colorTable) != cut;
+            if (opaque && runStart < 0) {
+                runStart = x;
+            } else if (!opaque && runStart >= 0) {
+                rects.push_back({runStart, y, x, y + 1});
+                runStart = -1;
+            }
+        }
+        if (runStart >= 0)
+            rects.push_back({runStart, y, width, y + 1});
+    }
+    return rects;
+}
