@@ -1,0 +1,26 @@
+#include "alarms/alarm_record.h"
+
+#include <algorithm>
+
+bool AlarmRecord::operator==(const AlarmRecord& other) const {
+    return DueTime == other.DueTime && Name == other.Name && Description == other.Description &&
+           Execute == other.Execute && Sound == other.Sound && Flags == other.Flags &&
+           Reoccurence == other.Reoccurence && Minutes == other.Minutes && SndLooping == other.SndLooping &&
+           SndSecs == other.SndSecs;
+}
+
+void AlarmList::InsertByDueTime(AlarmRecord record) {
+    // A linear walk rather than a binary search: the list need not be sorted
+    // (a new alarm sits at the front until the next load).
+    auto at = std::find_if(records_.begin(), records_.end(),
+                           [&](const AlarmRecord& r) { return r.DueTime > record.DueTime; });
+    records_.insert(at, std::move(record));
+}
+
+void AlarmList::PushFront(AlarmRecord record) { records_.insert(records_.begin(), std::move(record)); }
+
+bool AlarmList::Erase(size_t index) {
+    if (index >= records_.size()) return false;
+    records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
+    return true;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// When alarms fall due and where a recurring alarm goes next. All times are
+// clock times; comparisons are unsigned.
+
+#include <cstdint>
+
+#include "alarms/alarm_record.h"
+
+// How far back a tick still rings an alarm it reaches late: 35 minutes.
+constexpr uint64_t kAlarmCatchUp = 21000000000ULL;
+
+// The record's due time brought forward to its next occurrence after `now`
+// (one-shot alarms keep theirs).
+uint64_t NextDueTime(const AlarmRecord& alarm, uint64_t now);
+
+// What a due alarm sets off; the tick supplies the real actions, tests record them.
+class AlarmCheckHooks {
+public:
+    virtual ~AlarmCheckHooks() = default;
+    virtual void Fire(const AlarmRecord& alarm) = 0;
+    // Stores the list at once (after a one-shot alarm was disabled).
+    virtual void Save() = 0;
+};
+
+// The alarm step of the tick for the stretch (prev, now]. Returns whether any
+// enabled alarm was due; the caller then reloads the list, which moves the
+// recurring ones on.
+bool CheckAlarms(AlarmList& list, uint64_t prev, uint64_t now, AlarmCheckHooks& hooks);
