@@ -1,0 +1,20 @@
+#pragma once
+// What a due (or tested) alarm does, in its fixed order: run the program, then
+// the notice window or the sound, then the shutdown.
+
+#include <string>
+
+#include "alarms/alarm_record.h"
+
+class AlarmEffects {
+public:
+    virtual ~AlarmEffects() = default;
+    virtual void RunProgram(const std::string& commandLine) = 0;
+    // The notice window plays the alarm's sound itself.
+    virtual void OpenNotice(const AlarmRecord& alarm) = 0;
+    // Returns when the sound has ended.
+    virtual void PlaySoundAndWait(const AlarmRecord& alarm) = 0;
+    virtual void ShutDown() = 0;
+};
+
+void RunAlarmActions(const AlarmRecord& alarm, AlarmEffects& effects);
