@@ -1,0 +1,265 @@
+#include "render/smooth_shrink.h"
+
+#include <algorithm>
+#include <climits>
+#include <new>
+
+namespace {
+
+// Device-independent bitmaps carry DWORD sizes; nothing we draw comes near.
+constexpr size_t kMaxBufferBytes = size_t(1) << 31;
+
+bool ValidSizes(const uint8_t* src, int srcWidth, int srcHeight, size_t srcStride, const uint8_t* dst, int dstWidth,
+                int dstHeight, size_t dstStride, const float* accumulator) {
+    if (!src || !dst || !accumulator) return false;
+    if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0) return false;
+    const size_t srcRow = RowStride24(srcWidth);
+    const size_t dstRow = RowStride24(dstWidth);
+    return srcRow != 0 && dstRow != 0 && srcStride >= 3 * size_t(srcWidth) && dstStride >= 3 * size_t(dstWidth);
+}
+
+// The scale back from summed weights to an average, and the rounding to a byte.
+// Values outside the byte range only arise when enlarging; their low 8 bits are
+// kept as the bytes of the original were.
+float OutputFactor(int srcWidth, int srcHeight, int dstWidth, int dstHeight) {
+    return float(int64_t(dstWidth) * dstHeight) / float(int64_t(srcWidth) * srcHeight);
+}
+
+uint8_t ToByte(float factor, float sum) {
+    const float scaled = factor * sum;
+    const double rounded = double(scaled) + 0.5;
+    if (!(rounded < 4611686018427387904.0)) return 0xFF;
+    return static_cast<uint8_t>(static_cast<int64_t>(rounded) & 0xFF);
+}
+
+void WriteOutput(const float* accumulator, uint8_t* dst, int dstWidth, int dstHeight, size_t dstStride, float factor) {
+    const size_t rowCells = size_t(dstWidth) * 3;
+    for (int y = 0; y < dstHeight; ++y) {
+        const float* a = accumulator + size_t(y) * rowCells;
+        uint8_t* out = dst + size_t(y) * dstStride;
+        for (size_t i = 0; i < rowCells; ++i) out[i] = ToByte(factor, a[i]);
+    }
+}
+
+// Weight 1 everywhere and a factor of exactly 0.25 (float(n) / float(4n) is exact
+// in binary): sums of four bytes are exact in float, so rounding the average is
+// the integer (sum + 2) >> 2, bit for bit what the general walk gives.
+void HalveExactly(const uint8_t* src, size_t srcStride, uint8_t* dst, int dstWidth, int dstHeight, size_t dstStride) {
+    const size_t rowBytes = size_t(dstWidth) * 3;
+    for (int y = 0; y < dstHeight; ++y) {
+        const uint8_t* r0 = src + size_t(2 * y) * srcStride;
+        const uint8_t* r1 = r0 + srcStride;
+        uint8_t* out = dst + size_t(y) * dstStride;
+        for (size_t i = 0, j = 0; i < rowBytes; i += 3, j += 6) {
+            for (size_t c = 0; c < 3; ++c) {
+                const unsigned sum = unsigned(r0[j + c]) + r0[j + 3 + c] + r1[j + c] + r1[j + 3 + c];
+                out[i + c] = static_cast<uint8_t>((sum + 2) >> 2);
+            }
+        }
+    }
+}
+
+inline void AddWeighted(float* cell, const uint8_t* pixel, float weight) {
+    cell[0] += float(pixel[0]) * weight;
+    cell[1] += float(pixel[1]) * weight;
+    cell[2] += float(pixel[2]) * weight;
+}
+
+// The walk of the reference with its bounds checks proven away: when the
+// destination is not larger than the source, a pixel that straddles never sits
+// in the last column or row (the partial sums stay below the full span), so the
+// next column and row always exist. Every accumulator cell receives the same
+// products in the same order as in the reference, so the floats are identical.
+void ShrinkGeneral(const uint8_t* src, int srcWidth, int srcHeight, size_t srcStride, int dstWidth, int dstHeight,
+                   float* accumulator) {
+    const size_t rowCells = size_t(dstWidth) * 3;
+    int64_t m = 0;
+    int dy = 0;
+    for (int y = 0; y < srcHeight; ++y) {
+        float rowCurrent = 1.0f;
+        float rowNext = 0.0f;
+        bool rowSplit = false;
+        float* a0 = accumulator + size_t(dy) * rowCells;
+        m += dstHeight;
+        if (m == srcHeight) {
+            m = 0;
+            ++dy;
+        } else if (m > srcHeight) {
+            rowNext = float(m - srcHeight) / float(dstHeight);
+            rowCurrent = 1.0f - rowNext;
+            rowSplit = true;
+            m -= srcHeight;
+            ++dy;
+        }
+        float* a1 = a0 + rowCells;
+        const uint8_t* p = src + size_t(y) * srcStride;
+        int64_t sum = 0;
+        size_t dx = 0;
+        for (int x = 0; x < srcWidth; ++x, p += 3) {
+            sum += dstWidth;
+            if (sum <= srcWidth) {
+                AddWeighted(a0 + dx, p, rowCurrent);
+                if (rowSplit) AddWeighted(a1 + dx, p, rowNext);
+                if (sum == srcWidth) {
+                    sum = 0;
+                    dx += 3;
+                }
+            } else {
+                const float w = float(sum - srcWidth) / float(dstWidth);
+                const float keep = 1.0f - w;
+                AddWeighted(a0 + dx, p, rowCurrent * keep);
+                AddWeighted(a0 + dx + 3, p, rowCurrent * w);
+                if (rowSplit) {
+                    AddWeighted(a1 + dx, p, rowNext * keep);
+                    AddWeighted(a1 + dx + 3, p, rowNext * w);
+                }
+                sum -= srcWidth;
+                dx += 3;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+size_t RowStride24(int width) {
+    if (width <= 0 || width > (INT_MAX - 3) / 3) return 0;
+    return (3 * size_t(width) + 3) & ~size_t(3);
+}
+
+void AreaAverageReference(const uint8_t* src, int srcWidth, int srcHeight, size_t srcStride, uint8_t* dst,
+                          int dstWidth, int dstHeight, size_t dstStride, float* accumulator) {
+    if (!ValidSizes(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride, accumulator)) return;
+    std::fill(accumulator, accumulator + size_t(dstWidth) * dstHeight * 3, 0.0f);
+
+    // Source pixels span dstWidth x dstHeight units of a common grid, destination
+    // pixels srcWidth x srcHeight.
+    int64_t m = 0;
+    int dy = 0;
+    for (int y = 0; y < srcHeight; ++y) {
+        const int rowFirst = dy;
+        float rowWeight[2] = {1.0f, 0.0f};
+        int rowParts = 1;
+        m += dstHeight;
+        if (m < srcHeight) {
+        } else if (m == srcHeight) {
+            m = 0;
+            ++dy;
+        } else {
+            const float t = float(m - srcHeight) / float(dstHeight);
+            rowWeight[0] = 1.0f - t;
+            rowWeight[1] = t;
+            rowParts = 2;
+            m -= srcHeight;
+            ++dy;
+        }
+
+        int64_t sum = 0;
+        int dx = 0;
+        for (int x = 0; x < srcWidth; ++x) {
+            const int columnFirst = dx;
+            float columnWeight[2] = {1.0f, 0.0f};
+            int columnParts = 1;
+            sum += dstWidth;
+            if (sum <= srcWidth) {
+                if (sum == srcWidth) {
+                    sum = 0;
+                    ++dx;
+                }
+            } else {
+                const float w = float(sum - srcWidth) / float(dstWidth);
+                columnWeight[0] = 1.0f - w;
+                columnWeight[1] = w;
+                columnParts = 2;
+                sum -= srcWidth;
+                ++dx;
+            }
+
+            const uint8_t* pixel = src + size_t(y) * srcStride + size_t(x) * 3;
+            for (int r = 0; r < rowParts; ++r) {
+                for (int c = 0; c < columnParts; ++c) {
+                    const int ty = rowFirst + r;
+                    const int tx = columnFirst + c;
+                    if (ty >= dstHeight || tx >= dstWidth) continue;
+                    const float weight = rowWeight[r] * columnWeight[c];
+                    float* cell = accumulator + (size_t(ty) * dstWidth + tx) * 3;
+                    for (int k = 0; k < 3; ++k) cell[k] += float(pixel[k]) * weight;
+                }
+            }
+        }
+    }
+    WriteOutput(accumulator, dst, dstWidth, dstHeight, dstStride,
+                OutputFactor(srcWidth, srcHeight, dstWidth, dstHeight));
+}
+
+void AreaAverage(const uint8_t* src, int srcWidth, int srcHeight, size_t srcStride, uint8_t* dst, int dstWidth,
+                 int dstHeight, size_t dstStride, float* accumulator) {
+    if (!ValidSizes(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride, accumulator)) return;
+    if (int64_t(srcWidth) == 2 * int64_t(dstWidth) && int64_t(srcHeight) == 2 * int64_t(dstHeight)) {
+        HalveExactly(src, srcStride, dst, dstWidth, dstHeight, dstStride);
+        return;
+    }
+    if (dstWidth > srcWidth || dstHeight > srcHeight) {
+        // Enlarging is not what the reduction is for; the plain walk keeps it in bounds.
+        AreaAverageReference(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride, accumulator);
+        return;
+    }
+    std::fill(accumulator, accumulator + size_t(dstWidth) * dstHeight * 3, 0.0f);
+    ShrinkGeneral(src, srcWidth, srcHeight, srcStride, dstWidth, dstHeight, accumulator);
+    WriteOutput(accumulator, dst, dstWidth, dstHeight, dstStride,
+                OutputFactor(srcWidth, srcHeight, dstWidth, dstHeight));
+}
+
+namespace {
+
+bool SizePicture(Picture24& picture, int width, int height) {
+    const size_t stride = RowStride24(width);
+    if (stride == 0 || height <= 0 || size_t(height) > kMaxBufferBytes / stride) return false;
+    picture.pixels.assign(stride * size_t(height), 0);
+    picture.width = width;
+    picture.height = height;
+    picture.stride = stride;
+    return true;
+}
+
+}  // namespace
+
+bool ReductionBuffers::Prepare(int srcWidth, int srcHeight, int dstWidth, int dstHeight) {
+    if (!Empty() && source_.width == srcWidth && source_.height == srcHeight && destination_.width == dstWidth &&
+        destination_.height == dstHeight)
+        return true;
+    Clear();
+    try {
+        if (!SizePicture(source_, srcWidth, srcHeight) || !SizePicture(destination_, dstWidth, dstHeight)) {
+            Clear();
+            return false;
+        }
+        const size_t cells = size_t(dstWidth) * size_t(dstHeight) * 3;
+        if (cells > kMaxBufferBytes / sizeof(float)) {
+            Clear();
+            return false;
+        }
+        accumulator_.assign(cells, 0.0f);
+    } catch (const std::bad_alloc&) {
+        Clear();
+        return false;
+    }
+    return true;
+}
+
+bool ReductionBuffers::PrepareSource(int srcWidth, int srcHeight) {
+    if (destination_.pixels.empty()) return false;
+    return Prepare(srcWidth, srcHeight, destination_.width, destination_.height);
+}
+
+void ReductionBuffers::Clear() {
+    source_ = Picture24{};
+    destination_ = Picture24{};
+    accumulator_ = std::vector<float>{};
+}
+
+void ReductionBuffers::Reduce() {
+    if (Empty()) return;
+    AreaAverage(source_.data(), source_.width, source_.height, source_.stride, destination_.data(),
+                destination_.width, destination_.height, destination_.stride, accumulator_.data());
+}
