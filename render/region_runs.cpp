@@ -25,6 +25,66 @@ bool IsSupportedPixelDepth(int bitsPerPixel) {
 
 namespace {
 
+// Widens the masked channel of a pixel to 8 bits.
+struct Channel {
+    int shift = 0;
+    int bits = 0;
+
+    static Channel Of(uint32_t mask) {
+        Channel c;
+        if (!mask)
+            return c;
+        while (!((mask >> c.shift) & 1))
+            ++c.shift;
+        while (c.shift + c.bits < 32 && ((mask >> (c.shift + c.bits)) & 1))
+            ++c.bits;
+        return c;
+    }
+
+    uint32_t Expand(uint32_t pixel) const {
+        const uint32_t v = (pixel >> shift) & ((1u << bits) - 1);
+        if (bits >= 8)
+            return v >> (bits - 8);
+        uint32_t wide = 0;
+        for (int filled = 0; filled < 8; filled += bits)
+            wide |= (v << (8 - bits)) >> filled;
+        return wide & 0xFF;
+    }
+};
+
+}  // namespace
+
+bool ConvertToRgb565(uint8_t* bits,
+                     int width,
+                     int height,
+                     size_t rowStride,
+                     uint32_t redMask,
+                     uint32_t greenMask,
+                     uint32_t blueMask) {
+    if ((redMask & greenMask) || (redMask & blueMask) || (greenMask & blueMask))
+        return false;
+    if (((redMask | greenMask | blueMask) >> 16) != 0)
+        return false;
+    const Channel red = Channel::Of(redMask), green = Channel::Of(greenMask), blue = Channel::Of(blueMask);
+    if (!red.bits || !green.bits || !blue.bits)
+        return false;
+    if (redMask == 0xF800 && greenMask == 0x07E0 && blueMask == 0x001F)
+        return true;
+    for (int y = 0; y < height; ++y) {
+        uint8_t* p = bits + static_cast<size_t>(y) * rowStride;
+        for (int x = 0; x < width; ++x, p += 2) {
+            const uint32_t pixel = p[0] | (uint32_t{p[1]} << 8);
+            const uint32_t v =
+                ((red.Expand(pixel) & 0xF8) << 8) | ((green.Expand(pixel) & 0xFC) << 3) | (blue.Expand(pixel) >> 3);
+            p[0] = static_cast<uint8_t>(v & 0xFF);
+            p[1] = static_cast<uint8_t>(v >> 8);
+        }
+    }
+    return true;
+}
+
+namespace {
+
 // The value of pixel x of a row that is compared with the converted cut colour.
 uint32_t ComparablePixel(const uint8_t* row, int x, int bitsPerPixel, const uint32_t* colorTable) {
     switch (bitsPerPixel) {

@@ -17,6 +17,18 @@ uint32_t CutColorInPixelFormat(uint32_t cutColorRef, int bitsPerPixel);
 
 bool IsSupportedPixelDepth(int bitsPerPixel);  // 1, 4, 8, 16 (5-6-5), 24, 32
 
+// Rewrites 16-bit pixels with the given channel masks (5-5-5 or any other
+// bit fields) as RGB 5-6-5, each channel widened to 8 bits by repeating its
+// top bits, as GDI does, before it is cut to 5-6-5. Returns false for masks
+// that are empty or overlap.
+bool ConvertToRgb565(uint8_t* bits,
+                     int width,
+                     int height,
+                     size_t rowStride,
+                     uint32_t redMask,
+                     uint32_t greenMask,
+                     uint32_t blueMask);
+
 // One rectangle (x0, y, x1, y + 1) for every maximal run of opaque pixels of
 // row y, rows counted from the top of the image, runs from left to right.
 // Indexed depths (1, 4, 8) compare their colour-table entry, read as a 32-bit

@@ -166,3 +166,27 @@ TEST(RegionRuns, UnusableInputGivesNoRectangles) {
     EXPECT_TRUE(OpaqueRuns(img.bits.data(), 0, 1, 8, img.stride, true, img.table.data(), kRed).empty());
     EXPECT_TRUE(OpaqueRuns(img.bits.data(), 3, -1, 8, img.stride, true, img.table.data(), kRed).empty());
 }
+
+TEST(RegionRuns, SixteenBitFieldsBecomeRgb565) {
+    // 5-5-5 red, white, black, a mid grey; 4-4-4 red and a dark green.
+    const uint16_t rgb555[] = {0x7C00, 0x7FFF, 0x0000, 0x4210};
+    std::vector<uint8_t> bits(8);
+    for (int i = 0; i < 4; ++i)
+        bits[2 * i] = rgb555[i] & 0xFF, bits[2 * i + 1] = rgb555[i] >> 8;
+    ASSERT_TRUE(ConvertToRgb565(bits.data(), 4, 1, 8, 0x7C00, 0x03E0, 0x001F));
+    const uint16_t expected[] = {0xF800, 0xFFFF, 0x0000, 0x8430};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(bits[2 * i] | (bits[2 * i + 1] << 8), expected[i]) << i;
+
+    const uint16_t rgb444[] = {0x0F00, 0x0040};
+    for (int i = 0; i < 2; ++i)
+        bits[2 * i] = rgb444[i] & 0xFF, bits[2 * i + 1] = rgb444[i] >> 8;
+    ASSERT_TRUE(ConvertToRgb565(bits.data(), 2, 1, 8, 0x0F00, 0x00F0, 0x000F));
+    EXPECT_EQ(bits[0] | (bits[1] << 8), 0xF800);
+    EXPECT_EQ(bits[2] | (bits[3] << 8), 0x0220);  // green 4 -> 0x44 -> 6 bits 0x11
+
+    EXPECT_TRUE(ConvertToRgb565(bits.data(), 2, 1, 8, 0xF800, 0x07E0, 0x001F));
+    EXPECT_FALSE(ConvertToRgb565(bits.data(), 2, 1, 8, 0xFC00, 0x07E0, 0x001F));   // overlapping
+    EXPECT_FALSE(ConvertToRgb565(bits.data(), 2, 1, 8, 0, 0x07E0, 0x001F));        // no red
+    EXPECT_FALSE(ConvertToRgb565(bits.data(), 2, 1, 8, 0xF8000, 0x07E0, 0x001F));  // beyond 16 bits
+}
