@@ -1,0 +1,22 @@
+#include "win/message_box_win.h"
+
+#include <windows.h>
+
+namespace {
+
+// One user-interface thread: no lock needed.
+MessageBoxHook currentHook = nullptr;
+
+}  // namespace
+
+void SetMessageBoxHook(MessageBoxHook hook) {
+    currentHook = hook;
+}
+
+void ShowMessage(const char* text) {
+    if (currentHook) {
+        currentHook(text);
+        return;
+    }
+    MessageBoxA(nullptr, text, "Tavix", MB_OK);
+}
