@@ -22,13 +22,14 @@ TEST(IniFile, ReadsSectionSettingsWithLimitsAndFallbacks) {
     {
         FILE* f = std::fopen(path.c_str(), "w");
         ASSERT_NE(f, nullptr);
-        std::fprintf(f, "[Other]\nCenterX=1\n[Settings]\nCenterX=99\nCutColor=-1\nDateFont=%s\nHourPNG=hour.png\n",
+        std::fprintf(f,
+                     "[Other]\nCenterX=1\n[Settings]\nCenterX=99\nCutColor=16711935\nDateFont=%s\nHourPNG=hour.png\n",
                      std::string(70, 'F').c_str());
         std::fclose(f);
     }
     IniFile ini(path);
     EXPECT_EQ(ini.ReadInt("CenterX", 5), 99);
-    EXPECT_EQ(ini.ReadInt("CutColor", 255), -1);
+    EXPECT_EQ(ini.ReadInt("CutColor", 255), 16711935);
     EXPECT_EQ(ini.ReadInt("Missing", 42), 42);
     EXPECT_EQ(ini.ReadString("DateFont", "Arial", 49), std::string(49, 'F'));
     EXPECT_EQ(ini.ReadString("HourPNG", "", 259), "hour.png");
