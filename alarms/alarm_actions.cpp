@@ -1,10 +1,12 @@
 #include "alarms/alarm_actions.h"
 
 void RunAlarmActions(const AlarmRecord& alarm, AlarmEffects& effects) {
-    if (!alarm.Execute.empty()) effects.RunProgram(alarm.Execute);
+    if (!alarm.Execute.empty())
+        effects.RunProgram(alarm.Execute);
     if (alarm.Flags & ALARM_NOTICE)
         effects.OpenNotice(alarm);
     else if (!alarm.Sound.empty())
         effects.PlaySoundAndWait(alarm);
-    if (alarm.Flags & ALARM_SHUTDOWN) effects.ShutDown();
+    if (alarm.Flags & ALARM_SHUTDOWN)
+        effects.ShutDown();
 }

@@ -17,10 +17,13 @@ void AlarmList::InsertByDueTime(AlarmRecord record) {
     records_.insert(at, std::move(record));
 }
 
-void AlarmList::PushFront(AlarmRecord record) { records_.insert(records_.begin(), std::move(record)); }
+void AlarmList::PushFront(AlarmRecord record) {
+    records_.insert(records_.begin(), std::move(record));
+}
 
 bool AlarmList::Erase(size_t index) {
-    if (index >= records_.size()) return false;
+    if (index >= records_.size())
+        return false;
     records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
     return true;
 }

@@ -27,7 +27,9 @@ constexpr uint32_t REPEAT_SATURDAY = 0x2000;
 constexpr uint32_t REPEAT_SUNDAY = 0x4000;
 
 // The day bit of a weekday counted from Sunday = 0, as the platform's calendar counts.
-constexpr uint32_t WeekdayBit(int dayOfWeek) { return 1u << (((dayOfWeek + 6) % 7) + 8); }
+constexpr uint32_t WeekdayBit(int dayOfWeek) {
+    return 1u << (((dayOfWeek + 6) % 7) + 8);
+}
 
 struct AlarmRecord {
     uint64_t DueTime = 0;

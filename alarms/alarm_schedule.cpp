@@ -24,7 +24,8 @@ void NextMonth(CivilTime& t) {
 std::optional<uint64_t> FirstExisting(CivilTime t, bool monthly) {
     const int steps = monthly ? kMonthsToNextExistingDay : kYearsToNextLeapDay;
     for (int i = 0; i <= steps; ++i) {
-        if (auto converted = clock_time::ToClockTime(t)) return converted;
+        if (auto converted = clock_time::ToClockTime(t))
+            return converted;
         if (monthly)
             NextMonth(t);
         else
@@ -45,7 +46,8 @@ uint64_t NextDueTime(const AlarmRecord& alarm, uint64_t now) {
         }
         return due;
     }
-    if (r == 0) return due;
+    if (r == 0)
+        return due;
 
     const CivilTime a = clock_time::FromClockTime(due);
     CivilTime b = clock_time::FromClockTime(now);
@@ -55,7 +57,8 @@ uint64_t NextDueTime(const AlarmRecord& alarm, uint64_t now) {
     b.millisecond = a.millisecond;
     const bool monthly = (r & REPEAT_MONTHLY) != 0;
     const bool yearly = !monthly && (r & REPEAT_YEARLY) != 0;
-    if (monthly) b.day = a.day;
+    if (monthly)
+        b.day = a.day;
     if (yearly) {
         b.day = a.day;
         b.month = a.month;
@@ -65,7 +68,8 @@ uint64_t NextDueTime(const AlarmRecord& alarm, uint64_t now) {
     // has it; that occurrence lies after `now` already.
     auto convert = [&](const CivilTime& t) {
         std::optional<uint64_t> converted = monthly || yearly ? FirstExisting(t, monthly) : clock_time::ToClockTime(t);
-        if (converted) due = *converted;
+        if (converted)
+            due = *converted;
     };
     convert(b);
 
@@ -74,13 +78,16 @@ uint64_t NextDueTime(const AlarmRecord& alarm, uint64_t now) {
         for (int i = w; i <= w + 7; ++i) {
             if (r & WeekdayBit(i % 7)) {
                 due += static_cast<uint64_t>(i - w) * clock_time::kDay;
-                if (due > now) return due;
+                if (due > now)
+                    return due;
             }
         }
     }
 
-    if (due > now) return due;
-    if (r & REPEAT_DAILY) return due + clock_time::kDay;
+    if (due > now)
+        return due;
+    if (r & REPEAT_DAILY)
+        return due + clock_time::kDay;
     if (monthly) {
         NextMonth(b);
     } else if (r & REPEAT_YEARLY) {
@@ -98,9 +105,11 @@ bool CheckAlarms(AlarmList& list, uint64_t prev, uint64_t now, AlarmCheckHooks& 
     for (size_t i = 0; i < list.size(); ++i) {
         const AlarmRecord alarm = list[i];
         const bool inWindow = prev < alarm.DueTime && alarm.DueTime <= now && alarm.DueTime > now - kAlarmCatchUp;
-        if (!inWindow || !(alarm.Flags & ALARM_ENABLED)) continue;
+        if (!inWindow || !(alarm.Flags & ALARM_ENABLED))
+            continue;
         anyDue = true;
-        if (!(alarm.Flags & ALARM_SILENT)) hooks.Fire(alarm);
+        if (!(alarm.Flags & ALARM_SILENT))
+            hooks.Fire(alarm);
         if (alarm.Reoccurence == 0 && i < list.size() && list[i] == alarm) {
             list[i].Flags &= ~ALARM_ENABLED;
             hooks.Save();

@@ -6,20 +6,26 @@
 
 namespace {
 
-void PlayOnceAsync(const std::string& file) { ::PlaySoundA(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC); }
+void PlayOnceAsync(const std::string& file) {
+    ::PlaySoundA(file.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+}
 
 }  // namespace
 
 void PlaySoundDirect(const AlarmRecord& alarm) {
     WinmmUse library;
-    if (!library.Held()) return;
+    if (!library.Held())
+        return;
     const std::string path = ShortPathOf(alarm.Sound);
-    if (!library.HasCommandEntry()) return;
-    for (const std::string& command : DirectPlaybackCommands(path, alarm.SndSecs)) library.Send(command);
+    if (!library.HasCommandEntry())
+        return;
+    for (const std::string& command : DirectPlaybackCommands(path, alarm.SndSecs))
+        library.Send(command);
 }
 
 NoticeSound::NoticeSound(const AlarmRecord& alarm) {
-    if (alarm.Sound.empty()) return;
+    if (alarm.Sound.empty())
+        return;
     auto library = std::make_unique<WinmmUse>();
     if (!library->Held()) {
         PlayOnceAsync(alarm.Sound);
@@ -37,5 +43,6 @@ NoticeSound::NoticeSound(const AlarmRecord& alarm) {
 }
 
 NoticeSound::~NoticeSound() {
-    if (library_ && commandEntryFound_) library_->Send(NoticeCloseCommand(path_));
+    if (library_ && commandEntryFound_)
+        library_->Send(NoticeCloseCommand(path_));
 }

@@ -12,11 +12,14 @@ constexpr uint32_t kDefaultFlags = ALARM_ENABLED | ALARM_NOTICE;
 constexpr int64_t kEpochSeconds = 11644473600LL;
 
 // Any Flags value makes a section an alarm, whatever its content.
-bool HoldsAlarm(const SettingsStore& store, int n) { return store.ReadInt(AlarmSection(n), "Flags").has_value(); }
+bool HoldsAlarm(const SettingsStore& store, int n) {
+    return store.ReadInt(AlarmSection(n), "Flags").has_value();
+}
 
 int CountStoredAlarms(const SettingsStore& store) {
     int n = 0;
-    while (HoldsAlarm(store, n + 1)) ++n;
+    while (HoldsAlarm(store, n + 1))
+        ++n;
     return n;
 }
 
@@ -40,9 +43,7 @@ public:
     SectionWriter(SettingsStore& store, std::string section) : store_(store), section_(std::move(section)) {}
 
     void Int(const char* name, uint32_t value) { ok_ = ok_ && store_.WriteInt(section_, name, value); }
-    void String(const char* name, const std::string& value) {
-        ok_ = ok_ && store_.WriteString(section_, name, value);
-    }
+    void String(const char* name, const std::string& value) { ok_ = ok_ && store_.WriteString(section_, name, value); }
     // An optional value the record does not have is removed, so nothing of an
     // earlier occupant of the section stays. A failed delete leaves a stale
     // value, never a lost alarm, so it does not stop the save.
@@ -102,7 +103,8 @@ AlarmRecord ReadAlarm(const SettingsStore& store, int n, int32_t utcOffsetMinute
     alarm.Description = store.GetString(section, "Description", "");
     alarm.SndLooping = store.GetInt(section, "SndLooping", 0);
     alarm.SndSecs = store.GetInt(section, "SndSecs", 0);
-    if (alarm.Reoccurence & REPEAT_MINUTES) alarm.Minutes = static_cast<int32_t>(store.GetInt(section, "Minutes", 0));
+    if (alarm.Reoccurence & REPEAT_MINUTES)
+        alarm.Minutes = static_cast<int32_t>(store.GetInt(section, "Minutes", 0));
     return alarm;
 }
 
@@ -137,13 +139,16 @@ bool SaveAlarms(SettingsStore& store, const AlarmList& list, int32_t utcOffsetMi
     store.DeleteSection(AlarmSection(stored + 1));
     for (int j = 1; j <= count; ++j) {
         store.DeleteSection(AlarmSection(stored + j + 1));
-        if (!WriteAlarm(store, stored + j, list[j - 1], utcOffsetMinutes)) return false;
+        if (!WriteAlarm(store, stored + j, list[j - 1], utcOffsetMinutes))
+            return false;
     }
     for (int k = 1; k <= count; ++k) {
-        if (!WriteAlarm(store, k, list[k - 1], utcOffsetMinutes)) return false;
+        if (!WriteAlarm(store, k, list[k - 1], utcOffsetMinutes))
+            return false;
     }
     bool ok = true;
-    for (int k = stored + count; k > count; --k) ok = store.DeleteSection(AlarmSection(k)) && ok;
+    for (int k = stored + count; k > count; --k)
+        ok = store.DeleteSection(AlarmSection(k)) && ok;
     return ok;
 }
 

@@ -47,9 +47,13 @@ void ClockAlarms::Load() {
     list_ = LoadAlarms(store_, clockNow_, UtcOffsetMinutes());
 }
 
-void ClockAlarms::Save() { SaveAlarms(store_, list_, UtcOffsetMinutes()); }
+void ClockAlarms::Save() {
+    SaveAlarms(store_, list_, UtcOffsetMinutes());
+}
 
-void ClockAlarms::Clear() { list_.Clear(); }
+void ClockAlarms::Clear() {
+    list_.Clear();
+}
 
 void ClockAlarms::Check(uint64_t prev, uint64_t now) {
     if (checking_) {
@@ -69,8 +73,10 @@ void ClockAlarms::Check(uint64_t prev, uint64_t now) {
         checking_ = false;
         const bool reload = anyDue || deferredLoad_;
         deferredLoad_ = false;
-        if (reload) Load();
-        if (anyDue && listChanged_) listChanged_();
+        if (reload)
+            Load();
+        if (anyDue && listChanged_)
+            listChanged_();
         stretch = deferredCheck_;
         deferredCheck_.reset();
     }

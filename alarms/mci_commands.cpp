@@ -4,7 +4,9 @@
 
 namespace {
 
-bool NeedsQuotes(const std::string& path) { return path.find(' ') != std::string::npos; }
+bool NeedsQuotes(const std::string& path) {
+    return path.find(' ') != std::string::npos;
+}
 
 // Milliseconds in 64 bits: a large stored SndSecs must not overflow.
 std::string Milliseconds(uint32_t seconds) {
@@ -13,7 +15,9 @@ std::string Milliseconds(uint32_t seconds) {
 
 }  // namespace
 
-std::string MciFileOperand(const std::string& path) { return NeedsQuotes(path) ? "\"" + path + "\"" : path; }
+std::string MciFileOperand(const std::string& path) {
+    return NeedsQuotes(path) ? "\"" + path + "\"" : path;
+}
 
 std::vector<std::string> DirectPlaybackCommands(const std::string& path, uint32_t sndSecs) {
     std::vector<std::string> commands;
@@ -27,7 +31,8 @@ std::vector<std::string> DirectPlaybackCommands(const std::string& path, uint32_
 }
 
 std::string NoticeAlias(const std::string& path) {
-    if (path.find_first_of(" \"") == std::string::npos) return path;
+    if (path.find_first_of(" \"") == std::string::npos)
+        return path;
     // FNV-1a: a stable name from the path that holds neither spaces nor quotes.
     uint64_t hash = 14695981039346656037ULL;
     for (unsigned char c : path) {
@@ -45,9 +50,13 @@ std::string NoticeOpenCommand(const std::string& path) {
 
 std::string NoticePlayCommand(const std::string& path, uint32_t sndSecs, bool looping) {
     std::string command = "play " + NoticeAlias(path) + " from 0";
-    if (sndSecs != 0) command += " to " + Milliseconds(sndSecs);
-    if (looping) command += " repeat";
+    if (sndSecs != 0)
+        command += " to " + Milliseconds(sndSecs);
+    if (looping)
+        command += " repeat";
     return command;
 }
 
-std::string NoticeCloseCommand(const std::string& path) { return "close " + NoticeAlias(path) + " wait"; }
+std::string NoticeCloseCommand(const std::string& path) {
+    return "close " + NoticeAlias(path) + " wait";
+}

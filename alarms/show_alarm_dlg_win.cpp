@@ -34,7 +34,8 @@ CShowAlarmDlg::CShowAlarmDlg(const AlarmRecord& alarm)
 
 HWND CShowAlarmDlg::Open(const AlarmRecord& alarm) {
     std::unique_ptr<CShowAlarmDlg> dialog(new CShowAlarmDlg(alarm));
-    if (!dialog->CreateModeless(nullptr)) return nullptr;
+    if (!dialog->CreateModeless(nullptr))
+        return nullptr;
     dialog->ownsItself_ = true;
     return dialog.release()->Handle();
 }
@@ -59,11 +60,13 @@ BOOL CShowAlarmDlg::OnInitDialog() {
 
 void CShowAlarmDlg::PostNcDestroy() {
     // Deleting stops the sound (NoticeSound) before the object goes.
-    if (ownsItself_) delete this;
+    if (ownsItself_)
+        delete this;
 }
 
 bool CShowAlarmDlg::HandleMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
-    if (message != WM_PAINT) return false;
+    if (message != WM_PAINT)
+        return false;
     Paint();
     result = 0;
     return true;
@@ -72,7 +75,8 @@ bool CShowAlarmDlg::HandleMessage(UINT message, WPARAM, LPARAM, INT_PTR& result)
 void CShowAlarmDlg::Paint() {
     PaintScope paint(Handle());
     HDC dc = paint.dc();
-    if (!dc) return;
+    if (!dc)
+        return;
     RECT area;
     ::GetClientRect(Handle(), &area);
     area.top = 10;

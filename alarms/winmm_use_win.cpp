@@ -10,7 +10,9 @@ int g_useCount = 0;
 UniqueModule g_library;
 MciCommandSink* g_testSink = nullptr;
 
-MciSendStringFn CommandEntry(HMODULE module) { return LookupProc<MciSendStringFn>(module, "mciSendStringA"); }
+MciSendStringFn CommandEntry(HMODULE module) {
+    return LookupProc<MciSendStringFn>(module, "mciSendStringA");
+}
 
 }  // namespace
 
@@ -25,36 +27,48 @@ WinmmUse::WinmmUse() {
             module_ = ownReference_.get();
         }
     }
-    if (module_) ++g_useCount;
+    if (module_)
+        ++g_useCount;
 }
 
 WinmmUse::~WinmmUse() {
-    if (!module_) return;
-    if (--g_useCount == 0) g_library.reset();
+    if (!module_)
+        return;
+    if (--g_useCount == 0)
+        g_library.reset();
 }
 
-bool WinmmUse::HasCommandEntry() const { return CommandEntry(module_) != nullptr; }
+bool WinmmUse::HasCommandEntry() const {
+    return CommandEntry(module_) != nullptr;
+}
 
 void WinmmUse::Send(const std::string& command) const {
     if (g_testSink) {
         g_testSink->Send(command);
         return;
     }
-    if (MciSendStringFn send = CommandEntry(module_)) send(command.c_str(), nullptr, 0, nullptr);
+    if (MciSendStringFn send = CommandEntry(module_))
+        send(command.c_str(), nullptr, 0, nullptr);
 }
 
 std::string ShortPathOf(const std::string& path) {
     // Asked for the size first: a short form can be longer than the long one
     // ("a.b.c" becomes "ABC~1.C"), so a buffer of the long length may not do.
     const DWORD needed = ::GetShortPathNameA(path.c_str(), nullptr, 0);
-    if (needed == 0) return path;
+    if (needed == 0)
+        return path;
     std::string shortPath(needed, '\0');
     const DWORD length = ::GetShortPathNameA(path.c_str(), &shortPath[0], needed);
-    if (length == 0 || length >= needed) return path;
+    if (length == 0 || length >= needed)
+        return path;
     shortPath.resize(length);
     return shortPath;
 }
 
-void SetMciCommandSinkForTesting(MciCommandSink* sink) { g_testSink = sink; }
+void SetMciCommandSinkForTesting(MciCommandSink* sink) {
+    g_testSink = sink;
+}
 
-int WinmmUseCount() { return g_useCount; }
+int WinmmUseCount() {
+    return g_useCount;
+}

@@ -18,9 +18,9 @@ constexpr double kSeconds = 2.8;
 constexpr double kPi = 3.14159265358979323846;
 
 struct Partial {
-    double ratio;      // to the note's fundamental
+    double ratio;  // to the note's fundamental
     double amplitude;
-    double decay;      // time constant in seconds
+    double decay;  // time constant in seconds
 };
 
 // A struck bell's partials are not harmonic, and the high ones die first.
@@ -55,16 +55,20 @@ std::vector<double> Render() {
     }
     // The last 0.3 s fade out, so the sound dies away instead of being cut.
     const int fade = kRate * 3 / 10;
-    for (int i = 0; i < fade; ++i) samples[count - 1 - i] *= static_cast<double>(i) / fade;
+    for (int i = 0; i < fade; ++i)
+        samples[count - 1 - i] *= static_cast<double>(i) / fade;
     double peak = 0.0;
-    for (double s : samples) peak = std::max(peak, std::fabs(s));
+    for (double s : samples)
+        peak = std::max(peak, std::fabs(s));
     const double scale = peak > 0.0 ? 0.7 / peak : 0.0;
-    for (double& s : samples) s *= scale;
+    for (double& s : samples)
+        s *= scale;
     return samples;
 }
 
 void PutLE(std::string& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
 std::string Wave(const std::vector<double>& samples) {

@@ -24,9 +24,15 @@ TEST(AlarmActions, RunInTheirFixedOrder) {
         const char* sound;
         std::vector<std::string> expected;
     } cases[] = {
-        {"everything with a notice", ALARM_ENABLED | ALARM_NOTICE | ALARM_SHUTDOWN, "calc", "ring.wav",
+        {"everything with a notice",
+         ALARM_ENABLED | ALARM_NOTICE | ALARM_SHUTDOWN,
+         "calc",
+         "ring.wav",
          {"run calc", "notice n", "shutdown"}},
-        {"sound without a notice plays before the shutdown", ALARM_ENABLED | ALARM_SHUTDOWN, "", "ring.wav",
+        {"sound without a notice plays before the shutdown",
+         ALARM_ENABLED | ALARM_SHUTDOWN,
+         "",
+         "ring.wav",
          {"play ring.wav", "shutdown"}},
         {"the notice plays the sound itself", ALARM_NOTICE, "", "ring.wav", {"notice n"}},
         {"program only", ALARM_ENABLED, "calc", "", {"run calc"}},

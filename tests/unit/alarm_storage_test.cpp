@@ -13,7 +13,8 @@ constexpr int32_t kOffset = 60;  // local time is UTC + 1 h
 const uint64_t kNow = At(2026, 4, 13, 12, 0);
 
 AlarmList Load(MemoryStore& store) {
-    return LoadAlarms(store, [] { return kNow; }, kOffset);
+    return LoadAlarms(
+        store, [] { return kNow; }, kOffset);
 }
 
 AlarmRecord OneShot(const std::string& name, uint64_t due) {
@@ -39,13 +40,15 @@ AlarmRecord Full(const std::string& name, uint64_t due) {
 
 AlarmList ListOf(const std::vector<AlarmRecord>& records) {
     AlarmList list;
-    for (const auto& r : records) list.PushBack(r);
+    for (const auto& r : records)
+        list.PushBack(r);
     return list;
 }
 
 std::vector<std::string> Names(const AlarmList& list) {
     std::vector<std::string> names;
-    for (const auto& a : list) names.push_back(a.Name);
+    for (const auto& a : list)
+        names.push_back(a.Name);
     return names;
 }
 
@@ -56,8 +59,8 @@ TEST(AlarmStorage, SectionNamesCountFromOne) {
 
 TEST(AlarmStorage, RoundTripKeepsEveryFieldAndSortsByDueTime) {
     MemoryStore store;
-    const AlarmList saved = ListOf({Full("b", kNow + 2 * clock_time::kMinute), OneShot("a", kNow + 60),
-                                    OneShot("", kNow + clock_time::kDay)});
+    const AlarmList saved = ListOf(
+        {Full("b", kNow + 2 * clock_time::kMinute), OneShot("a", kNow + 60), OneShot("", kNow + clock_time::kDay)});
     ASSERT_TRUE(SaveAlarms(store, saved, kOffset));
     const AlarmList loaded = Load(store);
     ASSERT_EQ(loaded.size(), 3u);
@@ -72,7 +75,8 @@ TEST(AlarmStorage, WritesTheAlwaysValuesAndLeavesEmptyOptionalOnesOut) {
     ASSERT_TRUE(SaveAlarms(store, ListOf({OneShot("", due)}), kOffset));
     const auto& section = store.Sections().at("Alarms\\1");
     std::vector<std::string> names;
-    for (const auto& value : section) names.push_back(value.first);
+    for (const auto& value : section)
+        names.push_back(value.first);
     EXPECT_EQ(names, (std::vector<std::string>{"Flags", "HTime", "LTime", "Name", "Time"}));
     EXPECT_EQ(store.ReadInt("Alarms\\1", "LTime"), static_cast<uint32_t>(due));
     EXPECT_EQ(store.ReadInt("Alarms\\1", "HTime"), static_cast<uint32_t>(due >> 32));
@@ -111,7 +115,8 @@ TEST(AlarmStorage, LegacyTimeIsUsedOnlyWithoutHighPart) {
         store.WriteInt("Alarms\\1", "Flags", 3);
         store.WriteInt("Alarms\\1", "Time", c.time);
         store.WriteInt("Alarms\\1", "LTime", 1234);
-        if (c.high) store.WriteInt("Alarms\\1", "HTime", *c.high);
+        if (c.high)
+            store.WriteInt("Alarms\\1", "HTime", *c.high);
         AlarmList loaded = Load(store);
         ASSERT_EQ(loaded.size(), 1u) << c.what;
         EXPECT_EQ(loaded[0].DueTime, c.expected) << c.what;
@@ -140,7 +145,8 @@ TEST(AlarmStorage, AnEmptyListLeavesNoAlarmKeys) {
     ASSERT_TRUE(SaveAlarms(store, ListOf({OneShot("a", kNow), OneShot("b", kNow)}), kOffset));
     store.WriteString("Alarms\\3", "Name", "leftover");
     ASSERT_TRUE(SaveAlarms(store, AlarmList(), kOffset));
-    for (const auto& section : store.Sections()) EXPECT_NE(section.first.rfind("Alarms\\", 0), 0u) << section.first;
+    for (const auto& section : store.Sections())
+        EXPECT_NE(section.first.rfind("Alarms\\", 0), 0u) << section.first;
 }
 
 TEST(AlarmStorage, ARewrittenKeyKeepsNothingOfItsFormerAlarm) {
@@ -173,7 +179,8 @@ struct SaveScenario {
 
 const AlarmRecord* Find(const std::vector<AlarmRecord>& records, const std::string& name) {
     for (const auto& r : records)
-        if (r.Name == name) return &r;
+        if (r.Name == name)
+            return &r;
     return nullptr;
 }
 
@@ -204,18 +211,22 @@ TEST(AlarmStorage, AnInterruptedSaveLosesNoAlarm) {
             const bool completed = SaveAlarms(store, ListOf(s.after), kOffset);
             store.FailAfter(-1);
             std::vector<AlarmRecord> loaded;
-            for (const auto& r : Load(store)) loaded.push_back(r);
+            for (const auto& r : Load(store))
+                loaded.push_back(r);
             if (completed) {
                 EXPECT_EQ(loaded.size(), s.after.size()) << s.what;
-                for (const auto& r : s.after) EXPECT_NE(Find(loaded, r.Name), nullptr) << s.what << ": " << r.Name;
+                for (const auto& r : s.after)
+                    EXPECT_NE(Find(loaded, r.Name), nullptr) << s.what << ": " << r.Name;
                 break;
             }
             // Every alarm kept by the save is there, whole, as before or as after.
             for (const auto& kept : s.after) {
                 const AlarmRecord* old = Find(s.before, kept.Name);
-                if (!old) continue;  // new: not stored yet
+                if (!old)
+                    continue;  // new: not stored yet
                 bool found = false;
-                for (const auto& r : loaded) found = found || r == kept || r == *old;
+                for (const auto& r : loaded)
+                    found = found || r == kept || r == *old;
                 EXPECT_TRUE(found) << s.what << ": " << kept.Name << " lost after " << failAfter << " operations";
             }
             ASSERT_LT(failAfter, 1000) << s.what;

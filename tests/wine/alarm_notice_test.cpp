@@ -29,7 +29,8 @@ public:
 
 void EnsureApp() {
     static TestApp app;
-    if (!app.Instance()) app.Run(::GetModuleHandleA(nullptr));
+    if (!app.Instance())
+        app.Run(::GetModuleHandleA(nullptr));
 }
 
 class RecordingSink : public MciCommandSink {
@@ -119,8 +120,10 @@ TEST_F(AlarmNoticeTest, CommandsForEveryLengthAndLoop) {
             ASSERT_TRUE(window) << which;
             EXPECT_EQ(WinmmUseCount(), 1) << which;
             std::string noticePlay = "play " + path + " from 0";
-            if (secs) noticePlay += " to 5000";
-            if (looping) noticePlay += " repeat";
+            if (secs)
+                noticePlay += " to 5000";
+            if (looping)
+                noticePlay += " repeat";
             EXPECT_EQ(sink_.commands,
                       (std::vector<std::string>{"open " + path + " type mpegvideo alias " + path, noticePlay}))
                 << which;
@@ -224,7 +227,8 @@ public:
     void RunProgram(const std::string& commandLine) override { done.push_back("run " + commandLine); }
     void OpenNotice(const AlarmRecord& alarm) override {
         done.push_back("notice " + alarm.Name);
-        if (onNotice) onNotice();
+        if (onNotice)
+            onNotice();
     }
     void PlaySoundAndWait(const AlarmRecord& alarm) override { done.push_back("play " + alarm.Name); }
     void ShutDown() override { done.push_back("shutdown"); }
@@ -255,7 +259,8 @@ AlarmRecord Stored(const char* name, uint64_t due, uint32_t reoccurence) {
 TEST(ClockAlarms, TickFiresDisablesOneShotsReloadsAndTells) {
     MemoryStore store;
     uint64_t now = At(12, 0);
-    ClockAlarms alarms(store, [&] { return now; }, true);
+    ClockAlarms alarms(
+        store, [&] { return now; }, true);
     alarms.SetUtcOffsetForTesting(0);
     RecordingEffects effects;
     alarms.SetEffectsForTesting(&effects);
@@ -292,7 +297,8 @@ TEST(ClockAlarms, TickFiresDisablesOneShotsReloadsAndTells) {
 TEST(ClockAlarms, ATickDuringTheActionsWaitsForTheWalk) {
     MemoryStore store;
     uint64_t now = At(12, 0);
-    ClockAlarms alarms(store, [&] { return now; }, true);
+    ClockAlarms alarms(
+        store, [&] { return now; }, true);
     alarms.SetUtcOffsetForTesting(0);
     RecordingEffects effects;
     alarms.SetEffectsForTesting(&effects);
@@ -318,7 +324,8 @@ TEST(ClockAlarms, ProgramOfADueAlarmRuns) {
     const std::string file = TempFolder() + "tavix_alarm_rang.txt";
     ::DeleteFileA(file.c_str());
     MemoryStore store;
-    ClockAlarms alarms(store, [] { return At(12, 0); }, true);
+    ClockAlarms alarms(
+        store, [] { return At(12, 0); }, true);
     AlarmRecord alarm = Stored("program", At(12, 1), 0);
     alarm.Flags = ALARM_ENABLED;
     alarm.Execute = "cmd /c echo rang> \"" + file + "\"";
@@ -327,7 +334,8 @@ TEST(ClockAlarms, ProgramOfADueAlarmRuns) {
     bool written = false;
     for (int i = 0; i < 100 && !written; ++i) {
         written = ::GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
-        if (!written) ::Sleep(100);
+        if (!written)
+            ::Sleep(100);
     }
     EXPECT_TRUE(written);
     ::DeleteFileA(file.c_str());

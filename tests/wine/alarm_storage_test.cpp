@@ -31,7 +31,8 @@ const uint64_t kNow = At(2026, 4, 13, 12, 0);
 bool HasValue(const std::string& section, const char* name) {
     UniqueRegKey key;
     const std::string path = std::string(kScratchPath) + "\\" + section;
-    if (::RegOpenKeyExA(kRoot, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return false;
+    if (::RegOpenKeyExA(kRoot, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return false;
     return ::RegQueryValueExA(key.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
@@ -72,7 +73,8 @@ AlarmRecord Full(const std::string& name, uint64_t due) {
 
 AlarmList ListOf(const std::vector<AlarmRecord>& records) {
     AlarmList list;
-    for (const auto& r : records) list.PushBack(r);
+    for (const auto& r : records)
+        list.PushBack(r);
     return list;
 }
 
@@ -93,7 +95,9 @@ public:
     bool WriteString(const std::string& s, const std::string& n, const std::string& v) override {
         return Spend() && inner_.WriteString(s, n, v);
     }
-    bool DeleteValue(const std::string& s, const std::string& n) override { return Spend() && inner_.DeleteValue(s, n); }
+    bool DeleteValue(const std::string& s, const std::string& n) override {
+        return Spend() && inner_.DeleteValue(s, n);
+    }
     bool DeleteSection(const std::string& s) override { return Spend() && inner_.DeleteSection(s); }
 
 private:
@@ -111,7 +115,8 @@ protected:
         ::RegDeleteKeyA(kRoot, kScratchPath);
     }
     AlarmList Load(RegistryStore& store) {
-        return LoadAlarms(store, [] { return kNow; }, kOffset);
+        return LoadAlarms(
+            store, [] { return kNow; }, kOffset);
     }
 };
 
@@ -125,7 +130,8 @@ TEST_F(AlarmRegistryTest, RoundTripWithTypedValuesAndOptionalOnesLeftOut) {
     EXPECT_EQ(ValueType("Alarms\\1", "Name"), static_cast<DWORD>(REG_SZ));
     for (const char* name : {"Time", "LTime", "HTime", "Flags", "Reoccurence", "Minutes", "SndLooping", "SndSecs"})
         EXPECT_EQ(ValueType("Alarms\\1", name), static_cast<DWORD>(REG_DWORD)) << name;
-    for (const char* name : {"Name", "Time", "LTime", "HTime", "Flags"}) EXPECT_TRUE(HasValue("Alarms\\2", name));
+    for (const char* name : {"Name", "Time", "LTime", "HTime", "Flags"})
+        EXPECT_TRUE(HasValue("Alarms\\2", name));
     for (const char* name : {"Reoccurence", "Execute", "Description", "Sound", "SndLooping", "SndSecs", "Minutes"})
         EXPECT_FALSE(HasValue("Alarms\\2", name)) << name;
     EXPECT_FALSE(HasKey("Alarms\\3"));
@@ -190,7 +196,8 @@ TEST_F(AlarmRegistryTest, AnInterruptedSaveLosesNoAlarm) {
         for (size_t k = 1; k < after.size(); ++k) {
             const AlarmRecord& old = before[k == 1 ? 2 : 1];
             bool found = false;
-            for (const auto& r : loaded) found = found || r == after[k] || r == old;
+            for (const auto& r : loaded)
+                found = found || r == after[k] || r == old;
             EXPECT_TRUE(found) << after[k].Name << " lost after " << budget << " changes";
         }
         ASSERT_LT(budget, 500);
