@@ -117,3 +117,27 @@ bool CheckAlarms(AlarmList& list, uint64_t prev, uint64_t now, AlarmCheckHooks& 
     }
     return anyDue;
 }
+
+std::optional<uint64_t> ConfirmedDueTime(const CivilTime& localNow,
+                                         const CivilTime& timeOfDay,
+                                         const CivilTime& date,
+                                         uint32_t kind) {
+    CivilTime t = localNow;
+    t.hour = timeOfDay.hour;
+    t.minute = timeOfDay.minute;
+    t.second = timeOfDay.second;
+    t.millisecond = 0;
+    if (kind == 0 || (kind & REPEAT_MINUTES)) {
+        t.year = date.year;
+        t.month = date.month;
+        t.day = date.day;
+    } else if (kind & REPEAT_MONTHLY) {
+        t.day = date.day;
+        return FirstExisting(t, true);
+    } else if (kind & REPEAT_YEARLY) {
+        t.month = date.month;
+        t.day = date.day;
+        return FirstExisting(t, false);
+    }
+    return clock_time::ToClockTime(t);
+}

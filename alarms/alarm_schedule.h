@@ -3,8 +3,10 @@
 // clock times; comparisons are unsigned.
 
 #include <cstdint>
+#include <optional>
 
 #include "alarms/alarm_record.h"
+#include "app/clock_time.h"
 
 // How far back a tick still rings an alarm it reaches late: 35 minutes.
 constexpr uint64_t kAlarmCatchUp = 21000000000ULL;
@@ -26,3 +28,14 @@ public:
 // enabled alarm was due; the caller then reloads the list, which moves the
 // recurring ones on.
 bool CheckAlarms(AlarmList& list, uint64_t prev, uint64_t now, AlarmCheckHooks& hooks);
+
+// The due time the edit dialog gives a confirmed alarm of the repeat kind
+// `kind` (0 for once, else one REPEAT_* kind bit): `localNow` with the time of
+// day of `timeOfDay` (millisecond 0) and, by kind, the date, the day or the
+// month and day of `date`. A day the month (or a 29 February the year) lacks
+// gives the first later month (year) that has it, so the alarm keeps its day.
+// nullopt only outside the calendar's range.
+std::optional<uint64_t> ConfirmedDueTime(const clock_time::CivilTime& localNow,
+                                         const clock_time::CivilTime& timeOfDay,
+                                         const clock_time::CivilTime& date,
+                                         uint32_t kind);

@@ -119,6 +119,29 @@ TEST(NextDueTime, AMonthlyAlarmVisitsEveryMonthThatHasItsDay) {
     EXPECT_EQ(months, (std::vector<int>{3, 5, 7, 8, 10, 12, 1}));
 }
 
+TEST(ConfirmedDueTime, TakesTheFieldsTheKindUses) {
+    clock_time::CivilTime now{2026, 4, 1, 13, 9, 30, 45, 500};  // Monday 13 April 2026 09:30:45.500
+    const clock_time::CivilTime time{1601, 1, 1, 1, 7, 15, 20, 999};
+    auto date = [](int y, int m, int d) { return clock_time::CivilTime{y, m, 0, d, 0, 0, 0, 0}; };
+    struct Case {
+        const char* what;
+        uint32_t kind;
+        clock_time::CivilTime date;
+        uint64_t expected;
+    } cases[] = {
+        {"once", 0, date(2027, 2, 3), At(2027, 2, 3, 7, 15, 20)},
+        {"daily keeps today", REPEAT_DAILY, date(2027, 2, 3), At(2026, 4, 13, 7, 15, 20)},
+        {"weekly keeps today", REPEAT_WEEKLY, date(2027, 2, 3), At(2026, 4, 13, 7, 15, 20)},
+        {"monthly takes the day", REPEAT_MONTHLY, date(2027, 2, 3), At(2026, 4, 3, 7, 15, 20)},
+        {"yearly takes month and day", REPEAT_YEARLY, date(2027, 2, 3), At(2026, 2, 3, 7, 15, 20)},
+        {"minutes take the whole date", REPEAT_MINUTES, date(2027, 2, 3), At(2027, 2, 3, 7, 15, 20)},
+        {"monthly on a day April lacks", REPEAT_MONTHLY, date(2026, 3, 31), At(2026, 5, 31, 7, 15, 20)},
+        {"yearly on 29 February in a common year", REPEAT_YEARLY, date(2024, 2, 29), At(2028, 2, 29, 7, 15, 20)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ConfirmedDueTime(now, time, c.date, c.kind), c.expected) << c.what;
+}
+
 struct Fired {
     std::vector<std::string> names;
     int saves = 0;
