@@ -1,0 +1,351 @@
+#include "render/hand_rotation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+// Every turned pixel must be exactly what the per-pixel rule gives, so nothing
+// here steps coordinates incrementally. What the fast fill uses instead:
+//  - the products X * c and X * s are the same per column in every row, so they
+//    are taken once into tables and added exactly as the rule adds them;
+//  - within a row both source coordinates are monotonic in X (each step of the
+//    rule is a monotonic rounding), so equal values at two columns prove every
+//    column between them equal, without evaluating them;
+//  - where a coordinate also moves by at most one per column (proved below), a
+//    change by exactly the number of columns proves a run of consecutive source
+//    pixels, which is copied.
+// Near the axes, where hands rest at 3, 6, 9 and 12 o'clock and where a turned
+// box is nearly all image, whole rows become a few copies.
+
+namespace {
+
+// Far beyond any hand image; keeps every coordinate of the turned box, and every
+// product below, well inside int and exactly representable in double.
+constexpr int kMaxSide = 1 << 20;
+// The unit roundoff of double.
+constexpr double kRoundoff = 1.0 / 9007199254740992.0;
+
+bool Usable(const uint32_t* image, int width, int height, const TurnedBounds& b, const uint32_t* out) {
+    return image && out && width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide && b.width > 0 &&
+           b.height > 0 && b.width <= 2 * kMaxSide && b.height <= 2 * kMaxSide && std::abs(b.minX) <= 2 * kMaxSide &&
+           std::abs(b.minY) <= 2 * kMaxSide;
+}
+
+struct Source {
+    const uint32_t* pixels;
+    int width;
+    int height;
+    uint32_t At(int x, int y) const {
+        if (x < 0 || x >= width || y < 0 || y >= height)
+            return 0;
+        return pixels[size_t(y) * size_t(width) + size_t(x)];
+    }
+};
+
+// The real interval of t where a + b * t lies in [low, high]. The callers give a
+// slack around the exact limits and widen the result by a pixel on each side:
+// the rounding of the per-pixel rule is some 1e-9 at most, far inside both.
+struct Span {
+    double first;
+    double last;
+};
+
+Span Candidates(double a, double b, double low, double high) {
+    if (b == 0.0) {
+        if (a >= low && a <= high)
+            return {-HUGE_VAL, HUGE_VAL};
+        return {1.0, 0.0};
+    }
+    double first = (low - a) / b;
+    double last = (high - a) / b;
+    if (first > last)
+        std::swap(first, last);
+    return {first, last};
+}
+
+// One line of the turned box, a row or (Column) a column: the rule's two
+// expressions with the products of the moving coordinate taken from tables and
+// those of the fixed one computed once, in the rule's order of operations. The
+// sum x * c + y * s comes out the same either way round; the difference keeps
+// y * c first.
+template <bool Column>
+struct Line {
+    const double* movingC;  // moving coordinate * c, per index
+    const double* movingS;  // moving coordinate * s, per index
+    double fixedC;          // fixed coordinate * c
+    double fixedS;          // fixed coordinate * s
+
+    double RawX(int i) const { return Column ? fixedC + movingS[i] - 0.5 : movingC[i] + fixedS - 0.5; }
+    double RawY(int i) const { return Column ? movingC[i] - fixedS - 0.5 : fixedC - movingS[i] - 0.5; }
+    int SourceX(int i) const { return static_cast<int>(RawX(i)); }
+    int SourceY(int i) const { return static_cast<int>(RawY(i)); }
+};
+
+// Runs along one line that lies close to the hand's direction. Along it the
+// source x moves about one pixel per step and the source y holds for many steps
+// (rows near 3 and 9 o'clock, columns near 12 and 6). Each run of one source y
+// is predicted from the straight line and then confirmed exactly at its two
+// ends; monotonicity fills in the middle.
+template <bool Column>
+class RunFiller {
+public:
+    RunFiller(const Source& source,
+              const Line<Column>& line,
+              bool stepsProven,
+              double ySlope,
+              uint32_t* out,
+              size_t stride)
+        : source_(source), line_(line), stepsProven_(stepsProven), ySlope_(ySlope), out_(out), stride_(stride) {}
+
+    void Fill(int first, int last) {
+        const int yFirst = line_.SourceY(first);
+        const int yLast = line_.SourceY(last);
+        if (yFirst != yLast) {
+            // y moves by at most one per step (|ySlope| < 1 with the rounding
+            // far below that), so every value between occurs. Each change is
+            // predicted from the first value alone, so that the runs do not
+            // wait on each other, and confirmed on both sides.
+            const int direction = yLast > yFirst ? 1 : -1;
+            const double raw0 = line_.RawY(first);
+            const double stepsPerUnit = 1.0 / ySlope_;
+            int start = first;
+            for (int y = yFirst; y != yLast; y += direction) {
+                // The value from which the truncation gives y + direction; it
+                // does not change at 0, where 0.5 and -0.5 both give 0.
+                const int ny = y + direction;
+                const double boundary = direction > 0 ? (ny >= 1 ? ny : ny - 1) : (ny <= -1 ? ny : ny + 1);
+                const double predicted = std::clamp((boundary - raw0) * stepsPerUnit, 0.0, double(last - first));
+                int next = std::clamp(first + static_cast<int>(predicted) + 1, start + 1, last);
+                while (next > start + 1 && line_.SourceY(next - 1) != y)
+                    --next;
+                while (line_.SourceY(next) == y)
+                    ++next;
+                if (y >= 0 && y < source_.height)
+                    FillRun(start, next - 1, y);
+                start = next;
+            }
+            first = start;
+        }
+        if (yLast >= 0 && yLast < source_.height)
+            FillRun(first, last, yLast);
+    }
+
+private:
+    // Indices i .. end all read source row y (within the image).
+    void FillRun(int i, int end, int y) {
+        const int x0 = line_.SourceX(i);
+        const int x1 = line_.SourceX(end);
+        const int w = source_.width;
+        if ((x0 < 0 && x1 < 0) || (x0 >= w && x1 >= w))
+            return;
+        const uint32_t* sourceRow = source_.pixels + size_t(y) * size_t(w);
+        if (x0 == x1) {
+            const uint32_t pixel = sourceRow[x0];
+            for (int k = i; k <= end; ++k)
+                out_[size_t(k) * stride_] = pixel;
+            return;
+        }
+        const int n = end - i;
+        if (stepsProven_ && std::abs(x1 - x0) == n && x0 >= 0 && x0 < w && x1 >= 0 && x1 < w) {
+            Copy(i, n, sourceRow, x0, x1 > x0);
+            return;
+        }
+        if (n < 16) {
+            for (int k = i; k <= end; ++k) {
+                const int x = line_.SourceX(k);
+                if (x >= 0 && x < w)
+                    out_[size_t(k) * stride_] = sourceRow[x];
+            }
+            return;
+        }
+        // Truncation toward zero sends both -0.5 and 0.5 to 0, the one repeat
+        // on a stretch that is otherwise consecutive: split where the line
+        // predicts the sign change, else in the middle.
+        const double raw0 = line_.RawX(i);
+        const double raw1 = line_.RawX(end);
+        int split = i + n / 2;
+        if ((raw0 < 0 && raw1 > 0) || (raw0 > 0 && raw1 < 0))
+            split = std::clamp(i + static_cast<int>(raw0 / (raw0 - raw1) * n), i, end - 1);
+        FillRun(i, split, y);
+        FillRun(split + 1, end, y);
+    }
+
+    void Copy(int i, int n, const uint32_t* sourceRow, int x0, bool forward) {
+        uint32_t* out = out_ + size_t(i) * stride_;
+        const uint32_t* p = sourceRow + x0;
+        if (forward && stride_ == 1) {
+            std::memcpy(out, p, size_t(n + 1) * sizeof(uint32_t));
+        } else if (forward) {
+            for (int k = 0; k <= n; ++k)
+                out[size_t(k) * stride_] = p[k];
+        } else {
+            for (int k = 0; k <= n; ++k)
+                out[size_t(k) * stride_] = p[-k];
+        }
+    }
+
+    const Source& source_;
+    const Line<Column>& line_;
+    bool stepsProven_;
+    double ySlope_;
+    uint32_t* out_;
+    size_t stride_;
+};
+
+// Whether the source x of a line moves by at most one per step. With g(i) the
+// rule's value at index i and errorBound the bound of its rounding, g(i + 1) -
+// g(i) <= |slope| + 2 * errorBound, and values at most 1 apart truncate to
+// integers at most 1 apart. Right on an axis the slope is 1 within rounding;
+// there g(i) = +-t + (fixedTerm - 0.5) + e, t the moving coordinate, with |e| <=
+// |t| (1 - |slope|) + errorBound; when fixedTerm - 0.5 is further than that from
+// every integer, g(i) truncates as +-t + (fixedTerm - 0.5) does, which moves by
+// at most one per step.
+bool StepsProven(double slope, double fixedTerm, double errorBound, double maxAbsMoving) {
+    if (std::abs(slope) + 2 * errorBound <= 1.0)
+        return true;
+    const double offset = fixedTerm - 0.5;
+    const double distance = std::abs(offset - std::nearbyint(offset));
+    return distance > maxAbsMoving * (1.0 - std::abs(slope)) + 4 * errorBound + 1e-9;
+}
+
+struct Turn {
+    Source source;
+    double c;
+    double s;
+    TurnedBounds b;
+    uint32_t* out;
+};
+
+// Fills the lines of the box: rows, or (Column) columns. Pixels that may be
+// inside lie in one stretch of each line; only that stretch is evaluated.
+template <bool Column>
+void FillLines(const Turn& t) {
+    const TurnedBounds& b = t.b;
+    const int lines = Column ? b.width : b.height;
+    const int length = Column ? b.height : b.width;
+    const int movingMin = Column ? b.minY : b.minX;
+    const int fixedMin = Column ? b.minX : b.minY;
+    const size_t lineStride = Column ? 1 : size_t(b.width);
+    const size_t stepStride = Column ? size_t(b.width) : 1;
+
+    std::vector<double> movingC(static_cast<size_t>(length));
+    std::vector<double> movingS(static_cast<size_t>(length));
+    for (int i = 0; i < length; ++i) {
+        const double m = movingMin + i;
+        movingC[size_t(i)] = m * t.c;
+        movingS[size_t(i)] = m * t.s;
+    }
+
+    // Every value in the rule is at most maxAbs in size, so each of its
+    // roundings is off by at most kRoundoff * maxAbs.
+    const double maxAbsX = std::max(std::abs(double(b.minX)), std::abs(double(b.minX) + b.width));
+    const double maxAbsY = std::max(std::abs(double(b.minY)), std::abs(double(b.minY) + b.height));
+    const double maxAbs = maxAbsX + maxAbsY + 2;
+    const double errorBound = 4 * kRoundoff * maxAbs;
+    // Per step along the line.
+    const double xSlope = Column ? t.s : t.c;
+    const double ySlope = Column ? t.c : -t.s;
+    // Runs pay off where the source y holds for several steps; the proofs need
+    // the error bound far below a pixel.
+    const bool useRuns = std::abs(ySlope) < 0.2 && maxAbs < double(1 << 16);
+
+    constexpr double kSlack = 1e-6;
+    const int w = t.source.width;
+    const int h = t.source.height;
+    for (int l = 0; l < lines; ++l) {
+        const double fixed = fixedMin + l;
+        const Line<Column> line{movingC.data(), movingS.data(), fixed * t.c, fixed * t.s};
+        uint32_t* out = t.out + size_t(l) * lineStride;
+        // Inside: source x in (-1, width) and source y in (-1, height).
+        const Span xSpan = Column ? Candidates(line.fixedC - 0.5, t.s, -1.0 - kSlack, w + kSlack)
+                                  : Candidates(line.fixedS - 0.5, t.c, -1.0 - kSlack, w + kSlack);
+        const Span ySpan = Column ? Candidates(-line.fixedS - 0.5, t.c, -1.0 - kSlack, h + kSlack)
+                                  : Candidates(line.fixedC - 0.5, -t.s, -1.0 - kSlack, h + kSlack);
+        const double firstT = std::max(xSpan.first, ySpan.first) - movingMin;
+        const double lastT = std::min(xSpan.last, ySpan.last) - movingMin;
+        if (!(firstT <= lastT))
+            continue;
+        const int first = std::max(static_cast<int>(std::floor(std::clamp(firstT, -2.0, double(length)))) - 1, 0);
+        const int last = std::min(static_cast<int>(std::ceil(std::clamp(lastT, -2.0, double(length)))) + 1, length - 1);
+        if (first > last)
+            continue;
+        if (useRuns) {
+            const bool proven =
+                StepsProven(xSlope, Column ? line.fixedC : line.fixedS, errorBound, Column ? maxAbsY : maxAbsX);
+            RunFiller<Column>(t.source, line, proven, ySlope, out, stepStride).Fill(first, last);
+        } else {
+            for (int i = first; i <= last; ++i) {
+                const int x = line.SourceX(i);
+                const int y = line.SourceY(i);
+                const bool inside = unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h);
+                const uint32_t pixel = t.source.pixels[inside ? size_t(y) * size_t(w) + size_t(x) : 0];
+                out[size_t(i) * stepStride] = inside ? pixel : 0;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+TurnedBounds ComputeTurnedBounds(int width, int height, double angle) {
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || !std::isfinite(angle))
+        return {};
+    const double c = std::cos(-angle);
+    const double s = std::sin(-angle);
+    const double w = width;
+    const double h = height;
+    const int x1 = static_cast<int>(w * c);
+    const int y1 = static_cast<int>(w * s);
+    const int x2 = static_cast<int>(-h * s);
+    const int y2 = static_cast<int>(h * c);
+    const int x3 = static_cast<int>((w - 1) * c - h * s);
+    const int y3 = static_cast<int>((w - 1) * s + h * c);
+    const int minX = std::min({0, x1, x2, x3});
+    const int maxX = std::max({0, x1, x2, x3});
+    const int minY = std::min({0, y1, y2, y3});
+    const int maxY = std::max({0, y1, y2, y3});
+    return {minX, minY, maxX - minX, maxY - minY};
+}
+
+void FillTurnedImageReference(const uint32_t* image,
+                              int width,
+                              int height,
+                              double angle,
+                              const TurnedBounds& b,
+                              uint32_t* out) {
+    if (!Usable(image, width, height, b, out) || !std::isfinite(angle))
+        return;
+    const double c = std::cos(-angle);
+    const double s = std::sin(-angle);
+    for (int j = 0; j < b.height; ++j) {
+        for (int k = 0; k < b.width; ++k) {
+            const double X = b.minX + k;
+            const double Y = b.minY + j;
+            // Truncation toward zero, so -0.9 still lands on pixel 0.
+            const int sx = static_cast<int>(X * c + Y * s - 0.5);
+            const int sy = static_cast<int>(Y * c - X * s - 0.5);
+            uint32_t pixel = 0;
+            if (0 <= sx && sx < width && 0 <= sy && sy < height)
+                pixel = image[size_t(sy) * width + sx];
+            out[size_t(j) * b.width + k] = pixel;
+        }
+    }
+}
+
+// Most of a turned box lies outside the turned image (a long thin hand at 45
+// degrees fills a fifth of it), so the box is cleared in one go and each line
+// evaluates only the stretch that can hit the image. The narrowing is
+// conservative; the rule itself decides every pixel. Lines run with the hand:
+// rows while it lies nearer the horizontal, columns otherwise.
+void FillTurnedImage(const uint32_t* image, int width, int height, double angle, const TurnedBounds& b, uint32_t* out) {
+    if (!Usable(image, width, height, b, out) || !std::isfinite(angle))
+        return;
+    const Turn turn{{image, width, height}, std::cos(-angle), std::sin(-angle), b, out};
+    std::memset(out, 0, size_t(b.width) * size_t(b.height) * sizeof(uint32_t));
+    if (std::abs(turn.c) >= std::abs(turn.s))
+        FillLines<false>(turn);
+    else
+        FillLines<true>(turn);
+}
