@@ -121,6 +121,26 @@ class ClockWindowTest(TavixTestCase):
                 self.assertNotIn("Top", values)
 
 
+class TrayIconTest(TavixTestCase):
+    def test_tooltip_shows_date_and_time_or_the_name(self):
+        weekday = time.strftime("%A")  # Wine's clock and locale follow the machine's
+        for in_tray, pattern in ((1, r"^.+\n\d{1,2}:\d{2}.*, " + weekday + "$"), (0, r"^Tavix$")):
+            with self.subTest(TimeInSysTray=in_tray):
+                self.session.kill_all()
+                process, window = self.start_clock(settings={"TimeInSysTray": in_tray})
+                deadline = time.monotonic() + 10
+                while True:
+                    tips = self.session.tray_tips()
+                    if any(re.match(pattern, t) for t in tips) or time.monotonic() > deadline:
+                        break
+                    time.sleep(0.5)
+                self.note("tray tooltips: %r" % tips)
+                if len(tips) != 1 or not re.match(pattern, tips[0]):
+                    self.fail_seen("expected one tray tooltip matching %r" % pattern)
+                self.end_clock(process, window)
+                self.assertEqual(self.session.tray_tips(), [], "the tray icon outlived the clock")
+
+
 class InstanceTest(TavixTestCase):
     def test_second_instance(self):
         cases = [
@@ -151,17 +171,21 @@ class InstanceTest(TavixTestCase):
 
 class BenchmarkTest(TavixTestCase):
     def test_benchmark_reports_the_frame_rate_and_ends(self):
-        process = self.session.start_tavix("-benchmark")
-        box = self.session.wait_msgbox(timeout=120)
-        if box is None:
-            self.fail_seen("no benchmark result within 120 s")
-        text = "\n".join(box["texts"])
-        self.note("benchmark message: %r" % text)
-        self.assertRegex(text, r"^[0-9.]+ fps - 2000 times in [0-9.]+ s$")
-        self.session.click(box["hwnd"], box["buttons"][0]["id"])
-        if process.wait(30) is None:
-            self.fail_seen("Tavix.exe still runs 30 s after the benchmark message was answered")
-        self.assertIn("OnTop", self.session.reg_query() or {}, "settings not written on the way out")
+        for switch in ("-benchmark", "-bench2"):
+            with self.subTest(switch=switch):
+                self.session.kill_all()
+                self.session.reg_delete()
+                process = self.session.start_tavix(switch)
+                box = self.session.wait_msgbox(timeout=120)
+                if box is None:
+                    self.fail_seen("no benchmark result within 120 s")
+                text = "\n".join(box["texts"])
+                self.note("%s message: %r" % (switch, text))
+                self.assertRegex(text, r"^[0-9.]+ fps - 2000 times in [0-9.]+ s$")
+                self.session.click(box["hwnd"], box["buttons"][0]["id"])
+                if process.wait(30) is None:
+                    self.fail_seen("Tavix.exe still runs 30 s after the benchmark message was answered")
+                self.assertIn("OnTop", self.session.reg_query() or {}, "settings not written on the way out")
 
     def test_switch_in_other_letters_or_with_more_text_starts_the_clock(self):
         for args in (["-BENCHMARK"], ["-benchmark", "x"]):
