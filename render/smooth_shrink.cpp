@@ -248,8 +248,17 @@ bool ReductionBuffers::Prepare(int srcWidth, int srcHeight, int dstWidth, int ds
 }
 
 bool ReductionBuffers::PrepareSource(int srcWidth, int srcHeight) {
-    if (destination_.pixels.empty()) return false;
-    return Prepare(srcWidth, srcHeight, destination_.width, destination_.height);
+    if (destination_.pixels.empty())
+        return false;
+    if (source_.width == srcWidth && source_.height == srcHeight && !source_.pixels.empty())
+        return true;
+    try {
+        if (SizePicture(source_, srcWidth, srcHeight))
+            return true;
+    } catch (const std::bad_alloc&) {
+    }
+    source_ = Picture24{};
+    return false;
 }
 
 void ReductionBuffers::Clear() {

@@ -40,7 +40,8 @@ public:
     // Sizes the buffers; keeps them when the sizes are unchanged. False (and
     // empty buffers) when a size is not positive, too large, or memory is short.
     bool Prepare(int srcWidth, int srcHeight, int dstWidth, int dstHeight);
-    // Changes only the source picture, for a source whose size moved.
+    // Changes only the source picture, for a source whose size moved. On
+    // failure the source is left empty and Reduce does nothing.
     bool PrepareSource(int srcWidth, int srcHeight);
     void Clear();
     bool Empty() const { return source_.pixels.empty() || destination_.pixels.empty(); }
