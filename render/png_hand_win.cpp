@@ -1,0 +1,143 @@
+#include "render/png_hand_win.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+#include "render/alpha_blend_win.h"
+#include "render/hand_geometry.h"
+#include "render/hand_rotation.h"
+#include "render/png_loader_win.h"
+#include "render/preset_settings.h"
+
+namespace {
+
+// Bitmap sizes travel as DWORDs; stay well inside.
+bool FitsSection(int width, int height) {
+    return width > 0 && height > 0 && int64_t(width) * int64_t(height) <= INT_MAX / 4;
+}
+
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+}  // namespace
+
+int CPNGHand::Load(const char* path, unsigned centreDistance) {
+    void* pixels = nullptr;
+    HBITMAP image = LoadPNG(path, &pixels);
+    return Attach(image, pixels, centreDistance);
+}
+
+int CPNGHand::Attach(HBITMAP image, void* pixels, unsigned centreDistance) {
+    UniqueBitmap owned(image);
+    Drop();
+    DIBSECTION section{};
+    if (!owned || !pixels || GetObjectA(owned.get(), sizeof section, &section) != int(sizeof section))
+        return 0;
+    const BITMAP& bitmap = section.dsBm;
+    if (bitmap.bmBitsPixel != 32 || bitmap.bmBits != pixels || !FitsSection(bitmap.bmWidth, bitmap.bmHeight))
+        return 0;
+    header_.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    header_.bmiHeader.biWidth = bitmap.bmWidth;
+    header_.bmiHeader.biHeight = bitmap.bmHeight;
+    header_.bmiHeader.biPlanes = 1;
+    header_.bmiHeader.biBitCount = 32;
+    centreDistance_ =
+        centreDistance == 0 ? bitmap.bmWidth >> 1 : static_cast<int>(std::min<unsigned>(centreDistance, INT_MAX));
+    image_ = std::move(owned);
+    pixels_ = pixels;
+    return 1;
+}
+
+void CPNGHand::Drop() {
+    image_.reset();
+    pixels_ = nullptr;
+    header_ = BITMAPINFO{};
+}
+
+void CPNGHand::Scale(int percent) {
+    if (!image_)
+        return;
+    const int oldWidth = header_.bmiHeader.biWidth;
+    const int oldHeight = header_.bmiHeader.biHeight;
+    const int width = ScalePercent(oldWidth, percent);
+    const int height = ScalePercent(oldHeight, percent);
+    header_.bmiHeader.biCompression = BI_RGB;
+    centreDistance_ = ScalePercent(centreDistance_, percent);
+    // A hand scaled to nothing, or past what a bitmap can hold, draws nothing.
+    if (!FitsSection(width, height)) {
+        Drop();
+        return;
+    }
+    BITMAPINFO info = TopDown32(width, height);
+    void* bits = nullptr;
+    UniqueBitmap scaled(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueMemoryDC from(CreateCompatibleDC(nullptr));
+    UniqueMemoryDC to(CreateCompatibleDC(nullptr));
+    if (!scaled || !bits || !from || !to) {
+        Drop();
+        return;
+    }
+    {
+        SelectGuard fromImage(from.get(), image_.get());
+        SelectGuard toImage(to.get(), scaled.get());
+        // The default stretch mode of a new surface: no smoothing here, the
+        // frame's own reduction smooths.
+        StretchBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, oldWidth, oldHeight, SRCCOPY);
+    }
+    GdiFlush();
+    image_ = std::move(scaled);
+    pixels_ = bits;
+    header_.bmiHeader.biWidth = width;
+    header_.bmiHeader.biHeight = height;
+}
+
+void CPNGHand::Draw(HDC dc, double angle) {
+    const AlphaBlendFn alphaBlend = TheAlphaBlend();
+    if (!alphaBlend || !image_ || !pixels_ || !dc)
+        return;
+    const int width = header_.bmiHeader.biWidth;
+    const int height = header_.bmiHeader.biHeight;
+    const TurnedBounds box = ComputeTurnedBounds(width, height, angle);
+    if (!FitsSection(box.width, box.height))
+        return;
+    BITMAPINFO info = TopDown32(box.width, box.height);
+    void* bits = nullptr;
+    UniqueBitmap turned(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!turned || !bits)
+        return;
+    FillTurnedImage(static_cast<const uint32_t*>(pixels_), width, height, angle, box, static_cast<uint32_t*>(bits));
+
+    // The middle of the turned box lies the centre distance from the pivot
+    // along the hand; each offset is truncated toward zero on its own.
+    const double c = std::cos(-angle);
+    const double s = std::sin(-angle);
+    const PresetSettings& preset = ThePresetSettings();
+    const int64_t x = int64_t(preset.CenterX) + 1 + static_cast<int64_t>(centreDistance_ * c) - int64_t(box.width >> 1);
+    const int64_t y =
+        int64_t(preset.CenterY) + 1 + static_cast<int64_t>(centreDistance_ * s) - int64_t(box.height >> 1);
+    if (x < INT_MIN || x > INT_MAX || y < INT_MIN || y > INT_MAX)
+        return;
+
+    UniqueMemoryDC source(CreateCompatibleDC(dc));
+    if (!source)
+        return;
+    SelectGuard select(source.get(), turned.get());
+    BLENDFUNCTION blend{};
+    blend.BlendOp = AC_SRC_OVER;
+    blend.BlendFlags = 0;
+    blend.SourceConstantAlpha = 255;
+    blend.AlphaFormat = AC_SRC_ALPHA;
+    alphaBlend(dc, static_cast<int>(x), static_cast<int>(y), box.width, box.height, source.get(), 0, 0, box.width,
+               box.height, blend);
+}
