@@ -177,6 +177,15 @@ TEST_F(AlphaPlaneTest, SmoothShrinkGivesTheAreaAverageInTheCachedBitmap) {
     AreaAverage(wider.data(), 11, 7, wider.stride, expected.data(), 4, 3, expected.stride, accumulator.data());
     EXPECT_EQ(ReadBack(result, 4, 3).pixels, expected.pixels);
 
+    // The frame is still selected into the work surface when it is reduced.
+    {
+        UniqueMemoryDC work(CreateCompatibleDC(nullptr));
+        SelectGuard selected(work.get(), source.get());
+        EXPECT_EQ(SmoothShrink(source.get(), 4, 3), result);
+    }
+    AreaAverage(picture.data(), 8, 6, picture.stride, expected.data(), 4, 3, expected.stride, accumulator.data());
+    EXPECT_EQ(ReadBack(result, 4, 3).pixels, expected.pixels);
+
     // The cache's sizes hold until it is freed.
     EXPECT_EQ(SmoothShrink(source.get(), 5, 3), nullptr);
     FreeReductionCache();
