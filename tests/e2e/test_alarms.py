@@ -35,6 +35,18 @@ class AlarmTest(TavixTestCase):
             time.sleep(0.5)
         return None
 
+    def wait_titled(self, title, timeout):
+        """A visible top-level window with that title. The notice window is a
+        dialog with a button, which the probe's wait-window takes for a message
+        box, so the windows are listed instead."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            for w in self.session.windows():
+                if w["title"] == title and w["visible"]:
+                    return w
+            time.sleep(0.5)
+        return None
+
     def test_a_due_alarm_runs_its_program_opens_its_notice_and_is_disabled(self):
         texts = harness.read_lng(self.session.path("Lang", "english.lng"))
         self.store_alarm(1, "Tea time", 6, ALARM_ENABLED | ALARM_NOTICE, "alarm.txt")
@@ -51,7 +63,7 @@ class AlarmTest(TavixTestCase):
             self.assertEqual(f.read().strip(), b"rang")
 
         caption = "%s - Tea time" % texts[65]
-        notice = self.session.wait_window(caption, timeout=20)
+        notice = self.wait_titled(caption, timeout=20)
         if notice is None:
             self.fail_seen("no notice window titled %r" % caption)
         self.note("notice window: " + harness._window_line(notice))
