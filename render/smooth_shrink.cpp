@@ -2,17 +2,31 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <new>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
 // Device-independent bitmaps carry DWORD sizes; nothing we draw comes near.
 constexpr size_t kMaxBufferBytes = size_t(1) << 31;
 
-bool ValidSizes(const uint8_t* src, int srcWidth, int srcHeight, size_t srcStride, const uint8_t* dst, int dstWidth,
-                int dstHeight, size_t dstStride, const float* accumulator) {
-    if (!src || !dst || !accumulator) return false;
-    if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0) return false;
+bool ValidSizes(const uint8_t* src,
+                int srcWidth,
+                int srcHeight,
+                size_t srcStride,
+                const uint8_t* dst,
+                int dstWidth,
+                int dstHeight,
+                size_t dstStride,
+                const float* accumulator) {
+    if (!src || !dst || !accumulator)
+        return false;
+    if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0)
+        return false;
     const size_t srcRow = RowStride24(srcWidth);
     const size_t dstRow = RowStride24(dstWidth);
     return srcRow != 0 && dstRow != 0 && srcStride >= 3 * size_t(srcWidth) && dstStride >= 3 * size_t(dstWidth);
@@ -28,7 +42,8 @@ float OutputFactor(int srcWidth, int srcHeight, int dstWidth, int dstHeight) {
 uint8_t ToByte(float factor, float sum) {
     const float scaled = factor * sum;
     const double rounded = double(scaled) + 0.5;
-    if (!(rounded < 4611686018427387904.0)) return 0xFF;
+    if (!(rounded < 4611686018427387904.0))
+        return 0xFF;
     return static_cast<uint8_t>(static_cast<int64_t>(rounded) & 0xFF);
 }
 
@@ -37,25 +52,96 @@ void WriteOutput(const float* accumulator, uint8_t* dst, int dstWidth, int dstHe
     for (int y = 0; y < dstHeight; ++y) {
         const float* a = accumulator + size_t(y) * rowCells;
         uint8_t* out = dst + size_t(y) * dstStride;
-        for (size_t i = 0; i < rowCells; ++i) out[i] = ToByte(factor, a[i]);
+        for (size_t i = 0; i < rowCells; ++i)
+            out[i] = ToByte(factor, a[i]);
     }
 }
 
 // Weight 1 everywhere and a factor of exactly 0.25 (float(n) / float(4n) is exact
 // in binary): sums of four bytes are exact in float, so rounding the average is
 // the integer (sum + 2) >> 2, bit for bit what the general walk gives.
+inline void HalvePixels(const uint8_t* r0, const uint8_t* r1, uint8_t* out, size_t from, size_t to) {
+    for (size_t i = from, j = 2 * from; i < to; i += 3, j += 6) {
+        for (size_t c = 0; c < 3; ++c) {
+            const unsigned sum = unsigned(r0[j + c]) + r0[j + 3 + c] + r1[j + c] + r1[j + 3 + c];
+            out[i + c] = static_cast<uint8_t>((sum + 2) >> 2);
+        }
+    }
+}
+
+#if defined(__SSE2__)
+// Lanes of 16-bit values selected by a mask of lanes.
+inline __m128i LaneMask(int first, int count) {
+    alignas(16) uint16_t lanes[8] = {};
+    for (int i = first; i < first + count; ++i)
+        lanes[i] = 0xFFFF;
+    return _mm_load_si128(reinterpret_cast<const __m128i*>(lanes));
+}
+
+struct HalvingMasks {
+    __m128i m012 = LaneMask(0, 3);
+    __m128i m67 = LaneMask(6, 2);
+    __m128i m0 = LaneMask(0, 1);
+    __m128i m45 = LaneMask(4, 2);
+    __m128i m6 = LaneMask(6, 1);
+    __m128i m234 = LaneMask(2, 3);
+};
+
+// Four destination pixels from 24 lanes of pair sums: t[p] = v[p] + v[p + 3],
+// of which the lanes p with p mod 6 < 3 are wanted. Rounds, packs and stores
+// 12 bytes.
+inline void StoreFour(__m128i t0, __m128i t1, __m128i t2, const HalvingMasks& m, uint8_t* out) {
+    const __m128i two = _mm_set1_epi16(2);
+    __m128i lo = _mm_and_si128(t0, m.m012);
+    lo = _mm_or_si128(lo, _mm_srli_si128(_mm_and_si128(t0, m.m67), 6));
+    lo = _mm_or_si128(lo, _mm_slli_si128(_mm_and_si128(t1, m.m0), 10));
+    lo = _mm_or_si128(lo, _mm_slli_si128(_mm_and_si128(t1, m.m45), 4));
+    __m128i hi = _mm_srli_si128(_mm_and_si128(t1, m.m6), 12);
+    hi = _mm_or_si128(hi, _mm_srli_si128(_mm_and_si128(t2, m.m234), 2));
+    lo = _mm_srli_epi16(_mm_add_epi16(lo, two), 2);
+    hi = _mm_srli_epi16(_mm_add_epi16(hi, two), 2);
+    const __m128i bytes = _mm_packus_epi16(lo, hi);
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), bytes);
+    const int last = _mm_cvtsi128_si32(_mm_srli_si128(bytes, 8));
+    std::memcpy(out + 8, &last, 4);
+}
+
+// Eight destination pixels (24 bytes) from 48 bytes of each source row.
+inline void HalveEight(const uint8_t* r0, const uint8_t* r1, uint8_t* out, const HalvingMasks& m) {
+    const __m128i zero = _mm_setzero_si128();
+    __m128i v[6];
+    for (int k = 0; k < 3; ++k) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r0 + 16 * k));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r1 + 16 * k));
+        v[2 * k] = _mm_add_epi16(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero));
+        v[2 * k + 1] = _mm_add_epi16(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero));
+    }
+    __m128i t[6];
+    for (int k = 0; k < 5; ++k)
+        t[k] = _mm_add_epi16(v[k], _mm_or_si128(_mm_srli_si128(v[k], 6), _mm_slli_si128(v[k + 1], 10)));
+    t[5] = _mm_add_epi16(v[5], _mm_srli_si128(v[5], 6));
+    StoreFour(t[0], t[1], t[2], m, out);
+    StoreFour(t[3], t[4], t[5], m, out + 12);
+}
+#endif
+
 void HalveExactly(const uint8_t* src, size_t srcStride, uint8_t* dst, int dstWidth, int dstHeight, size_t dstStride) {
     const size_t rowBytes = size_t(dstWidth) * 3;
+#if defined(__SSE2__)
+    const HalvingMasks masks;
+    const size_t vectorBytes = rowBytes - rowBytes % 24;
+#else
+    const size_t vectorBytes = 0;
+#endif
     for (int y = 0; y < dstHeight; ++y) {
         const uint8_t* r0 = src + size_t(2 * y) * srcStride;
         const uint8_t* r1 = r0 + srcStride;
         uint8_t* out = dst + size_t(y) * dstStride;
-        for (size_t i = 0, j = 0; i < rowBytes; i += 3, j += 6) {
-            for (size_t c = 0; c < 3; ++c) {
-                const unsigned sum = unsigned(r0[j + c]) + r0[j + 3 + c] + r1[j + c] + r1[j + 3 + c];
-                out[i + c] = static_cast<uint8_t>((sum + 2) >> 2);
-            }
-        }
+#if defined(__SSE2__)
+        for (size_t i = 0; i < vectorBytes; i += 24)
+            HalveEight(r0 + 2 * i, r1 + 2 * i, out + i, masks);
+#endif
+        HalvePixels(r0, r1, out, vectorBytes, rowBytes);
     }
 }
 
@@ -70,7 +156,12 @@ inline void AddWeighted(float* cell, const uint8_t* pixel, float weight) {
 // in the last column or row (the partial sums stay below the full span), so the
 // next column and row always exist. Every accumulator cell receives the same
 // products in the same order as in the reference, so the floats are identical.
-void ShrinkGeneral(const uint8_t* src, int srcWidth, int srcHeight, size_t srcStride, int dstWidth, int dstHeight,
+void ShrinkGeneral(const uint8_t* src,
+                   int srcWidth,
+                   int srcHeight,
+                   size_t srcStride,
+                   int dstWidth,
+                   int dstHeight,
                    float* accumulator) {
     const size_t rowCells = size_t(dstWidth) * 3;
     int64_t m = 0;
@@ -99,7 +190,8 @@ void ShrinkGeneral(const uint8_t* src, int srcWidth, int srcHeight, size_t srcSt
             sum += dstWidth;
             if (sum <= srcWidth) {
                 AddWeighted(a0 + dx, p, rowCurrent);
-                if (rowSplit) AddWeighted(a1 + dx, p, rowNext);
+                if (rowSplit)
+                    AddWeighted(a1 + dx, p, rowNext);
                 if (sum == srcWidth) {
                     sum = 0;
                     dx += 3;
@@ -123,13 +215,22 @@ void ShrinkGeneral(const uint8_t* src, int srcWidth, int srcHeight, size_t srcSt
 }  // namespace
 
 size_t RowStride24(int width) {
-    if (width <= 0 || width > (INT_MAX - 3) / 3) return 0;
+    if (width <= 0 || width > (INT_MAX - 3) / 3)
+        return 0;
     return (3 * size_t(width) + 3) & ~size_t(3);
 }
 
-void AreaAverageReference(const uint8_t* src, int srcWidth, int srcHeight, size_t srcStride, uint8_t* dst,
-                          int dstWidth, int dstHeight, size_t dstStride, float* accumulator) {
-    if (!ValidSizes(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride, accumulator)) return;
+void AreaAverageReference(const uint8_t* src,
+                          int srcWidth,
+                          int srcHeight,
+                          size_t srcStride,
+                          uint8_t* dst,
+                          int dstWidth,
+                          int dstHeight,
+                          size_t dstStride,
+                          float* accumulator) {
+    if (!ValidSizes(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride, accumulator))
+        return;
     std::fill(accumulator, accumulator + size_t(dstWidth) * dstHeight * 3, 0.0f);
 
     // Source pixels span dstWidth x dstHeight units of a common grid, destination
@@ -180,10 +281,12 @@ void AreaAverageReference(const uint8_t* src, int srcWidth, int srcHeight, size_
                 for (int c = 0; c < columnParts; ++c) {
                     const int ty = rowFirst + r;
                     const int tx = columnFirst + c;
-                    if (ty >= dstHeight || tx >= dstWidth) continue;
+                    if (ty >= dstHeight || tx >= dstWidth)
+                        continue;
                     const float weight = rowWeight[r] * columnWeight[c];
                     float* cell = accumulator + (size_t(ty) * dstWidth + tx) * 3;
-                    for (int k = 0; k < 3; ++k) cell[k] += float(pixel[k]) * weight;
+                    for (int k = 0; k < 3; ++k)
+                        cell[k] += float(pixel[k]) * weight;
                 }
             }
         }
@@ -192,9 +295,17 @@ void AreaAverageReference(const uint8_t* src, int srcWidth, int srcHeight, size_
                 OutputFactor(srcWidth, srcHeight, dstWidth, dstHeight));
 }
 
-void AreaAverage(const uint8_t* src, int srcWidth, int srcHeight, size_t srcStride, uint8_t* dst, int dstWidth,
-                 int dstHeight, size_t dstStride, float* accumulator) {
-    if (!ValidSizes(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride, accumulator)) return;
+void AreaAverage(const uint8_t* src,
+                 int srcWidth,
+                 int srcHeight,
+                 size_t srcStride,
+                 uint8_t* dst,
+                 int dstWidth,
+                 int dstHeight,
+                 size_t dstStride,
+                 float* accumulator) {
+    if (!ValidSizes(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride, accumulator))
+        return;
     if (int64_t(srcWidth) == 2 * int64_t(dstWidth) && int64_t(srcHeight) == 2 * int64_t(dstHeight)) {
         HalveExactly(src, srcStride, dst, dstWidth, dstHeight, dstStride);
         return;
@@ -214,7 +325,8 @@ namespace {
 
 bool SizePicture(Picture24& picture, int width, int height) {
     const size_t stride = RowStride24(width);
-    if (stride == 0 || height <= 0 || size_t(height) > kMaxBufferBytes / stride) return false;
+    if (stride == 0 || height <= 0 || size_t(height) > kMaxBufferBytes / stride)
+        return false;
     picture.pixels.assign(stride * size_t(height), 0);
     picture.width = width;
     picture.height = height;
@@ -268,7 +380,8 @@ void ReductionBuffers::Clear() {
 }
 
 void ReductionBuffers::Reduce() {
-    if (Empty()) return;
-    AreaAverage(source_.data(), source_.width, source_.height, source_.stride, destination_.data(),
-                destination_.width, destination_.height, destination_.stride, accumulator_.data());
+    if (Empty())
+        return;
+    AreaAverage(source_.data(), source_.width, source_.height, source_.stride, destination_.data(), destination_.width,
+                destination_.height, destination_.stride, accumulator_.data());
 }

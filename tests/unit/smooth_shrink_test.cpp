@@ -65,7 +65,8 @@ TEST(SmoothShrink, StraddlingPixelIsSharedByWeight) {
     // Three pixels onto two: the middle one counts half for each side.
     Image src(3, 1);
     const uint8_t values[3] = {30, 60, 90};
-    for (int x = 0; x < 3; ++x) std::memset(src.Pixel(x, 0), values[x], 3);
+    for (int x = 0; x < 3; ++x)
+        std::memset(src.Pixel(x, 0), values[x], 3);
     for (Reducer reducer : {Reducer(AreaAverage), Reducer(AreaAverageReference)}) {
         Image dst = Reduce(reducer, src, 2, 1);
         EXPECT_EQ(dst.Pixel(0, 0)[0], 40);
@@ -104,10 +105,10 @@ TEST(SmoothShrink, MatchesReferenceExactly) {
     const struct {
         int sw, sh, dw, dh;
     } sizes[] = {
-        {600, 600, 300, 300}, {601, 601, 300, 300}, {601, 600, 300, 300}, {3, 3, 1, 1},    {5, 7, 2, 3},
-        {201, 101, 100, 50},  {7, 5, 3, 2},         {10, 10, 3, 7},       {1, 1, 1, 1},    {5, 5, 5, 5},
-        {13, 1, 4, 1},        {1, 13, 1, 4},        {2, 2, 1, 1},         {2, 1, 1, 1},    {97, 89, 31, 60},
-        {2, 2, 5, 5},         {3, 4, 7, 2},         {30000, 2, 15000, 1}, {30001, 3, 15000, 1},
+        {600, 600, 300, 300}, {601, 601, 300, 300}, {601, 600, 300, 300}, {3, 3, 1, 1},         {5, 7, 2, 3},
+        {201, 101, 100, 50},  {7, 5, 3, 2},         {10, 10, 3, 7},       {1, 1, 1, 1},         {5, 5, 5, 5},
+        {13, 1, 4, 1},        {1, 13, 1, 4},        {2, 2, 1, 1},         {2, 1, 1, 1},         {97, 89, 31, 60},
+        {2, 2, 5, 5},         {3, 4, 7, 2},         {30000, 2, 15000, 1}, {30001, 3, 15000, 1}, {46, 10, 23, 5},
     };
     uint32_t seed = 1;
     for (const auto& size : sizes) {
@@ -136,7 +137,8 @@ TEST(SmoothShrink, BuffersHoldPicturesWiderThanSixteenBitStrides) {
     EXPECT_EQ(buffers.Source().stride, 210000u);
     EXPECT_EQ(buffers.Destination().stride, 105000u);
     Picture24& src = buffers.Source();
-    for (size_t i = 0; i < src.pixels.size(); ++i) src.pixels[i] = static_cast<uint8_t>(i % 3 == 0 ? 200 : 8);
+    for (size_t i = 0; i < src.pixels.size(); ++i)
+        src.pixels[i] = static_cast<uint8_t>(i % 3 == 0 ? 200 : 8);
     buffers.Reduce();
     const Picture24& dst = buffers.Destination();
     const uint8_t* last = dst.data() + dst.stride + 3 * size_t(34999);
