@@ -6,6 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 // Every turned pixel must be exactly what the per-pixel rule gives, so nothing
 // here steps coordinates incrementally. What the fast fill uses instead:
 //  - the products X * c and X * s are the same per column in every row, so they
@@ -52,14 +56,17 @@ struct Span {
     double last;
 };
 
-Span Candidates(double a, double b, double low, double high) {
-    if (b == 0.0) {
+// reciprocal: 1 / b. Multiplying by it rounds a little differently from
+// dividing, far inside the slack. A slope too small to move the value by the
+// slack across the whole box counts as none.
+Span Candidates(double a, double b, double reciprocal, double low, double high) {
+    if (std::abs(b) < 1e-200) {
         if (a >= low && a <= high)
             return {-HUGE_VAL, HUGE_VAL};
         return {1.0, 0.0};
     }
-    double first = (low - a) / b;
-    double last = (high - a) / b;
+    double first = (low - a) * reciprocal;
+    double last = (high - a) * reciprocal;
     if (first > last)
         std::swap(first, last);
     return {first, last};
@@ -91,13 +98,8 @@ struct Line {
 template <bool Column>
 class RunFiller {
 public:
-    RunFiller(const Source& source,
-              const Line<Column>& line,
-              bool stepsProven,
-              double ySlope,
-              uint32_t* out,
-              size_t stride)
-        : source_(source), line_(line), stepsProven_(stepsProven), ySlope_(ySlope), out_(out), stride_(stride) {}
+    RunFiller(const Source& source, const Line<Column>& line, bool stepsProven, double ySlope, uint32_t* out)
+        : source_(source), line_(line), stepsProven_(stepsProven), ySlope_(ySlope), out_(out) {}
 
     void Fill(int first, int last) {
         const int yFirst = line_.SourceY(first);
@@ -134,29 +136,33 @@ public:
 
 private:
     // Indices i .. end all read source row y (within the image).
-    void FillRun(int i, int end, int y) {
+    inline void FillRun(int i, int end, int y) {
         const int x0 = line_.SourceX(i);
         const int x1 = line_.SourceX(end);
+        const int w = source_.width;
+        const int n = end - i;
+        if (stepsProven_ && std::abs(x1 - x0) == n && unsigned(x0) < unsigned(w) && unsigned(x1) < unsigned(w)) {
+            Copy(i, n, source_.pixels + size_t(y) * size_t(w) + x0, x1 > x0 || n == 0);
+            return;
+        }
+        FillRunSlowly(i, end, y, x0, x1);
+    }
+
+    void FillRunSlowly(int i, int end, int y, int x0, int x1) {
         const int w = source_.width;
         if ((x0 < 0 && x1 < 0) || (x0 >= w && x1 >= w))
             return;
         const uint32_t* sourceRow = source_.pixels + size_t(y) * size_t(w);
         if (x0 == x1) {
-            const uint32_t pixel = sourceRow[x0];
-            for (int k = i; k <= end; ++k)
-                out_[size_t(k) * stride_] = pixel;
+            std::fill(out_ + i, out_ + end + 1, sourceRow[x0]);
             return;
         }
         const int n = end - i;
-        if (stepsProven_ && std::abs(x1 - x0) == n && x0 >= 0 && x0 < w && x1 >= 0 && x1 < w) {
-            Copy(i, n, sourceRow, x0, x1 > x0);
-            return;
-        }
         if (n < 16) {
             for (int k = i; k <= end; ++k) {
                 const int x = line_.SourceX(k);
                 if (x >= 0 && x < w)
-                    out_[size_t(k) * stride_] = sourceRow[x];
+                    out_[k] = sourceRow[x];
             }
             return;
         }
@@ -172,18 +178,32 @@ private:
         FillRun(split + 1, end, y);
     }
 
-    void Copy(int i, int n, const uint32_t* sourceRow, int x0, bool forward) {
-        uint32_t* out = out_ + size_t(i) * stride_;
-        const uint32_t* p = sourceRow + x0;
-        if (forward && stride_ == 1) {
-            std::memcpy(out, p, size_t(n + 1) * sizeof(uint32_t));
-        } else if (forward) {
-            for (int k = 0; k <= n; ++k)
-                out[size_t(k) * stride_] = p[k];
-        } else {
-            for (int k = 0; k <= n; ++k)
-                out[size_t(k) * stride_] = p[-k];
+    // n + 1 pixels from p on, forward or backward.
+    void Copy(int i, int n, const uint32_t* p, bool forward) {
+        uint32_t* out = out_ + i;
+        int k = 0;
+        if (forward) {
+            if (n >= 64) {
+                std::memcpy(out, p, size_t(n + 1) * sizeof(uint32_t));
+                return;
+            }
+#if defined(__SSE2__)
+            for (; k + 3 <= n; k += 4)
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k),
+                                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k)));
+#endif
+            for (; k <= n; ++k)
+                out[k] = p[k];
+            return;
         }
+#if defined(__SSE2__)
+        for (; k + 3 <= n; k += 4) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p - k - 3));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_shuffle_epi32(v, 0x1B));
+        }
+#endif
+        for (; k <= n; ++k)
+            out[k] = p[-k];
     }
 
     const Source& source_;
@@ -191,7 +211,6 @@ private:
     bool stepsProven_;
     double ySlope_;
     uint32_t* out_;
-    size_t stride_;
 };
 
 // Whether the source x of a line moves by at most one per step. With g(i) the
@@ -206,7 +225,7 @@ bool StepsProven(double slope, double fixedTerm, double errorBound, double maxAb
     if (std::abs(slope) + 2 * errorBound <= 1.0)
         return true;
     const double offset = fixedTerm - 0.5;
-    const double distance = std::abs(offset - std::nearbyint(offset));
+    const double distance = std::abs(offset - std::floor(offset + 0.5));
     return distance > maxAbsMoving * (1.0 - std::abs(slope)) + 4 * errorBound + 1e-9;
 }
 
@@ -215,20 +234,59 @@ struct Turn {
     double c;
     double s;
     TurnedBounds b;
-    uint32_t* out;
 };
 
-// Fills the lines of the box: rows, or (Column) columns. Pixels that may be
-// inside lie in one stretch of each line; only that stretch is evaluated.
+// out[j * count + l] = lines[l * length + j]: count lines of length pixels.
+void Transpose(const uint32_t* lines, int count, int length, uint32_t* out) {
+    int l = 0;
+#if defined(__SSE2__)
+    for (; l + 4 <= count; l += 4) {
+        const uint32_t* in = lines + size_t(l) * size_t(length);
+        int j = 0;
+        for (; j + 4 <= length; j += 4) {
+            const __m128i r0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + j));
+            const __m128i r1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + length + j));
+            const __m128i r2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 2 * size_t(length) + j));
+            const __m128i r3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 3 * size_t(length) + j));
+            const __m128i t0 = _mm_unpacklo_epi32(r0, r1);
+            const __m128i t1 = _mm_unpacklo_epi32(r2, r3);
+            const __m128i t2 = _mm_unpackhi_epi32(r0, r1);
+            const __m128i t3 = _mm_unpackhi_epi32(r2, r3);
+            uint32_t* o = out + size_t(j) * size_t(count) + size_t(l);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o), _mm_unpacklo_epi64(t0, t1));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + count), _mm_unpackhi_epi64(t0, t1));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 2 * size_t(count)), _mm_unpacklo_epi64(t2, t3));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + 3 * size_t(count)), _mm_unpackhi_epi64(t2, t3));
+        }
+        for (; j < length; ++j)
+            for (int i = 0; i < 4; ++i)
+                out[size_t(j) * size_t(count) + size_t(l + i)] = in[size_t(i) * size_t(length) + size_t(j)];
+    }
+    // The last few lines, a row of the output at a time.
+    const uint32_t* in = lines + size_t(l) * size_t(length);
+    const int rest = count - l;
+    if (rest > 0)
+        for (int j = 0; j < length; ++j)
+            for (int i = 0; i < rest; ++i)
+                out[size_t(j) * size_t(count) + size_t(l + i)] = in[size_t(i) * size_t(length) + size_t(j)];
+#else
+    for (; l < count; ++l)
+        for (int j = 0; j < length; ++j)
+            out[size_t(j) * size_t(count) + size_t(l)] = lines[size_t(l) * size_t(length) + size_t(j)];
+#endif
+}
+
+// Fills the lines of the box, rows or (Column) columns, each line contiguous
+// in target (a column therefore lands transposed). Pixels that may be inside lie
+// in one stretch of each line; only that stretch is evaluated, the rest of
+// lines must be 0 already.
 template <bool Column>
-void FillLines(const Turn& t) {
+void FillLines(const Turn& t, uint32_t* target) {
     const TurnedBounds& b = t.b;
     const int lines = Column ? b.width : b.height;
     const int length = Column ? b.height : b.width;
     const int movingMin = Column ? b.minY : b.minX;
     const int fixedMin = Column ? b.minX : b.minY;
-    const size_t lineStride = Column ? 1 : size_t(b.width);
-    const size_t stepStride = Column ? size_t(b.width) : 1;
 
     std::vector<double> movingC(static_cast<size_t>(length));
     std::vector<double> movingS(static_cast<size_t>(length));
@@ -257,31 +315,33 @@ void FillLines(const Turn& t) {
     for (int l = 0; l < lines; ++l) {
         const double fixed = fixedMin + l;
         const Line<Column> line{movingC.data(), movingS.data(), fixed * t.c, fixed * t.s};
-        uint32_t* out = t.out + size_t(l) * lineStride;
+        uint32_t* out = target + size_t(l) * size_t(length);
         // Inside: source x in (-1, width) and source y in (-1, height).
-        const Span xSpan = Column ? Candidates(line.fixedC - 0.5, t.s, -1.0 - kSlack, w + kSlack)
-                                  : Candidates(line.fixedS - 0.5, t.c, -1.0 - kSlack, w + kSlack);
-        const Span ySpan = Column ? Candidates(-line.fixedS - 0.5, t.c, -1.0 - kSlack, h + kSlack)
-                                  : Candidates(line.fixedC - 0.5, -t.s, -1.0 - kSlack, h + kSlack);
+        const Span xSpan = Column ? Candidates(line.fixedC - 0.5, t.s, 1 / t.s, -1.0 - kSlack, w + kSlack)
+                                  : Candidates(line.fixedS - 0.5, t.c, 1 / t.c, -1.0 - kSlack, w + kSlack);
+        const Span ySpan = Column ? Candidates(-line.fixedS - 0.5, t.c, 1 / t.c, -1.0 - kSlack, h + kSlack)
+                                  : Candidates(line.fixedC - 0.5, -t.s, -1 / t.s, -1.0 - kSlack, h + kSlack);
         const double firstT = std::max(xSpan.first, ySpan.first) - movingMin;
         const double lastT = std::min(xSpan.last, ySpan.last) - movingMin;
         if (!(firstT <= lastT))
             continue;
-        const int first = std::max(static_cast<int>(std::floor(std::clamp(firstT, -2.0, double(length)))) - 1, 0);
-        const int last = std::min(static_cast<int>(std::ceil(std::clamp(lastT, -2.0, double(length)))) + 1, length - 1);
+        // Truncation is within one of floor and ceil, and the span is widened
+        // by two on each side anyway.
+        const int first = std::max(static_cast<int>(std::clamp(firstT, -4.0, double(length))) - 2, 0);
+        const int last = std::min(static_cast<int>(std::clamp(lastT, -4.0, double(length))) + 2, length - 1);
         if (first > last)
             continue;
         if (useRuns) {
             const bool proven =
                 StepsProven(xSlope, Column ? line.fixedC : line.fixedS, errorBound, Column ? maxAbsY : maxAbsX);
-            RunFiller<Column>(t.source, line, proven, ySlope, out, stepStride).Fill(first, last);
+            RunFiller<Column>(t.source, line, proven, ySlope, out).Fill(first, last);
         } else {
             for (int i = first; i <= last; ++i) {
                 const int x = line.SourceX(i);
                 const int y = line.SourceY(i);
                 const bool inside = unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h);
                 const uint32_t pixel = t.source.pixels[inside ? size_t(y) * size_t(w) + size_t(x) : 0];
-                out[size_t(i) * stepStride] = inside ? pixel : 0;
+                out[i] = inside ? pixel : 0;
             }
         }
     }
@@ -342,10 +402,15 @@ void FillTurnedImageReference(const uint32_t* image,
 void FillTurnedImage(const uint32_t* image, int width, int height, double angle, const TurnedBounds& b, uint32_t* out) {
     if (!Usable(image, width, height, b, out) || !std::isfinite(angle))
         return;
-    const Turn turn{{image, width, height}, std::cos(-angle), std::sin(-angle), b, out};
-    std::memset(out, 0, size_t(b.width) * size_t(b.height) * sizeof(uint32_t));
-    if (std::abs(turn.c) >= std::abs(turn.s))
-        FillLines<false>(turn);
-    else
-        FillLines<true>(turn);
+    const Turn turn{{image, width, height}, std::cos(-angle), std::sin(-angle), b};
+    if (std::abs(turn.c) >= std::abs(turn.s)) {
+        std::memset(out, 0, size_t(b.width) * size_t(b.height) * sizeof(uint32_t));
+        FillLines<false>(turn, out);
+        return;
+    }
+    // Columns are filled as contiguous lines and turned into rows at the end,
+    // four by four, which costs far less than writing them a pixel per row.
+    std::vector<uint32_t> columns(size_t(b.width) * size_t(b.height), 0);
+    FillLines<true>(turn, columns.data());
+    Transpose(columns.data(), b.width, b.height, out);
 }
