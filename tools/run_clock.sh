@@ -16,7 +16,7 @@ dist=$(realpath "${1:?usage: run_clock.sh <program folder> [arguments of Tavix.e
 shift
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build"
-probe=${TAVIX_PROBE:-$build/win/probe.exe}
+probe=$(realpath -m "${TAVIX_PROBE:-$build/win/probe.exe}")
 shot="$build/screenshot.png"
 seconds=${TAVIX_RUN_SECONDS:-5}
 
@@ -72,6 +72,11 @@ if [ -f "$probe" ]; then
         sleep "$seconds"
         # Wine's own tray window lies in the top-left corner, over the clock.
         timeout 30 wine "$probe" hide-tray >/dev/null 2>&1 || true
+        # X unmaps it a second or two after Wine has hidden it.
+        for _ in $(seq 50); do
+            xwininfo -name "Wine System Tray" 2>/dev/null | grep -q IsViewable || break
+            sleep 0.2
+        done
         geometry=$(printf '%s' "$window" | python3 -c '
 import json, sys
 l, t, r, b = json.load(sys.stdin)["rect"]

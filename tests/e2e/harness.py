@@ -523,12 +523,24 @@ class WineSession:
 
     # -- screen -------------------------------------------------------------
 
+    def hide_tray(self, timeout=10):
+        """Hides Wine's stand-alone tray window and waits until the X server has
+        unmapped it, which comes a second or two after Wine has hidden it."""
+        if not self.probe("hide-tray")[1]:
+            return
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            code, out, _ = _run(["xwininfo", "-display", self.display, "-name", "Wine System Tray"], timeout=30,
+                                check=False)
+            if code != 0 or "IsUnMapped" in out:
+                return
+            time.sleep(0.2)
+
     def screenshot(self, hide_tray=True):
         """The whole X screen. Wine's stand-alone tray window sits in the top-left
         corner, over the clock's default place; it is hidden first."""
         if hide_tray:
-            self.probe("hide-tray")
-            time.sleep(0.3)
+            self.hide_tray()
         try:
             done = subprocess.run(["import", "-display", self.display, "-window", "root", "-depth", "8", "ppm:-"],
                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)

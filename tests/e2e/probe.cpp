@@ -549,10 +549,9 @@ int CmdHideTray() {
         if (!IsWindowVisible(w) || !ContainsTray(ClassOf(w)))
             continue;
         ShowWindowAsync(w, SW_HIDE);
-        // The owner thread hides it when it gets round to it; a screenshot
-        // taken before then still shows it.
+        // The owner thread hides it when it gets round to it; the X window
+        // follows later still, which the caller waits for on the X side.
         PollFor(3000, [w]() -> HWND { return IsWindowVisible(w) ? nullptr : w; });
-        Sleep(300);
         char buf[64];
         snprintf(buf, sizeof buf, "{\"hidden\": %llu}", HandleValue(w));
         Print(buf);
