@@ -19,6 +19,14 @@ tavix_wine_env() {
     trap tavix_wine_cleanup EXIT
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
+    tavix_no_crash_dialog
+}
+
+# A crashing program must end, not wait in Wine's crash dialog for a click.
+tavix_no_crash_dialog() {
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
 }
 
 tavix_wine_cleanup() {

@@ -1,0 +1,218 @@
+// The clock window's frame pipeline on a small preset of our own, checked on
+// the finished frame bitmap.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/clock_window_win.h"
+#include "app/language_table.h"
+#include "render/preset_settings.h"
+#include "tests/wine/test_app_win.h"
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr int kSize = 101;
+
+// A clock window that skips the start-up sequence, so a test sets it up itself.
+class BareClock : public CTavixDlg {
+public:
+    BareClock() : CTavixDlg(nullptr) {}
+
+protected:
+    bool OnCreate() override { return true; }
+    void OnDestroy() override {}
+};
+
+std::string TempFolder() {
+    char path[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, path);
+    std::string folder = std::string(path) + "tavix-compose-test\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+// A white square with the cut colour in its corners, as a 24-bit bitmap file.
+void WriteFace(const std::string& path) {
+    const int stride = (kSize * 3 + 3) & ~3;
+    std::vector<uint8_t> pixels(static_cast<size_t>(stride) * kSize, 0xFF);
+    // Rows are stored bottom-up: these are the top three.
+    for (int y = kSize - 3; y < kSize; ++y)
+        for (int x = 0; x < 3; ++x) {
+            uint8_t* p = &pixels[static_cast<size_t>(y) * stride + x * 3];
+            p[0] = 0;  // blue
+            p[1] = 0;  // green, red stays 255
+        }
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = kSize;
+    info.biHeight = kSize;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = static_cast<DWORD>(pixels.size());
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+}
+
+void WriteSettings(const std::string& path) {
+    std::ofstream out(path);
+    out << "[Settings]\n"
+           "CenterX=50\nCenterY=50\n"
+           "HourColor=255\nHourLength=30\nHourWidth=3\n"          // red
+           "MinuteColor=65280\nMinuteLength=45\nMinuteWidth=3\n"  // green
+           "SecondColor=16711680\nSecondLength=48\nSecondWidth=1\n"  // blue
+           "AMPMCenterX=50\nAMPMCenterY=80\nAMPMFontSize=14\nAMPMColor=0\n";
+}
+
+class ComposeFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TheTestApp();
+        folder_ = TempFolder();
+        WriteFace(folder_ + "face.bmp");
+        WriteSettings(folder_ + "face.INI");
+        LanguageTable& table = TheLanguageTable();
+        table.Clear();
+        table.Set(10, "AM");
+        table.Set(11, "PM");
+        table.Set(6, "merge failed");
+        clock_ = std::make_unique<BareClock>();
+        ASSERT_TRUE(clock_->CreateModeless(nullptr));
+        Configure(0);
+    }
+    void TearDown() override { clock_.reset(); }
+
+    void Configure(uint8_t aaMethod) {
+        ClockSettings& s = clock_->Settings;
+        s.AAMethod = aaMethod;
+        s.UseZoom = 0;
+        s.ZoomValue = 100;
+        s.ShowDate = 0;
+        s.ShowAMPM = 0;
+        s.UseSecondHand = 1;
+        s.Alpha = 255;
+        ASSERT_TRUE(clock_->LoadPreset(folder_ + "face.bmp"));
+    }
+
+    // The finished frame as 0x00RRGGBB values, rows from the top.
+    std::vector<uint32_t> Frame() {
+        const int w = clock_->WindowWidth;
+        const int h = clock_->WindowHeight;
+        std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        HDC screen = ::GetDC(nullptr);
+        ::GetDIBits(screen, clock_->FrameBitmap(), 0, h, pixels.data(), &info, DIB_RGB_COLORS);
+        ::ReleaseDC(nullptr, screen);
+        for (uint32_t& p : pixels) p &= 0xFFFFFF;
+        return pixels;
+    }
+
+    static uint32_t At(const std::vector<uint32_t>& frame, int width, int x, int y) {
+        return frame[static_cast<size_t>(y) * width + x];
+    }
+
+    std::string folder_;
+    std::unique_ptr<BareClock> clock_;
+};
+
+TEST_F(ComposeFrameTest, HandsPointWhereTheTimeSays) {
+    // The pivot is the preset centre plus one.
+    struct Case {
+        uint16_t hour, minute, second;
+        int32_t secondHand;
+        int x, y;
+        uint32_t color;  // 0x00RRGGBB
+    } cases[] = {
+        {3, 0, 30, 1, 51 + 25, 51, 0xFF0000},  // hour hand towards 3 o'clock
+        {9, 0, 30, 1, 51 - 25, 51, 0xFF0000},  // towards 9 o'clock
+        {15, 0, 30, 1, 51 + 25, 51, 0xFF0000},  // the afternoon is the same dial
+        {3, 0, 0, 0, 51, 51 - 40, 0x00FF00},   // minute hand at 12
+        {3, 30, 0, 0, 51, 51 + 40, 0x00FF00},  // minute hand at 6
+        {0, 20, 15, 1, 51 + 46, 51, 0x0000FF},  // second hand at 3 o'clock (15 s), on top
+    };
+    for (const Case& c : cases) {
+        clock_->Settings.UseSecondHand = c.secondHand;
+        clock_->ComposeFrame(c.hour, c.minute, c.second);
+        const auto frame = Frame();
+        EXPECT_EQ(At(frame, kSize, c.x, c.y), c.color) << c.hour << ":" << c.minute << ":" << c.second;
+    }
+}
+
+TEST_F(ComposeFrameTest, SecondHandOnlyWhenShown) {
+    clock_->Settings.UseSecondHand = 0;
+    clock_->ComposeFrame(0, 20, 15);
+    EXPECT_EQ(At(Frame(), kSize, 51 + 46, 51), kWhite);
+}
+
+TEST_F(ComposeFrameTest, BackgroundStaysWhereNothingIsDrawn) {
+    clock_->ComposeFrame(3, 0, 30);
+    const auto frame = Frame();
+    EXPECT_EQ(At(frame, kSize, 10, 90), kWhite);
+    EXPECT_EQ(At(frame, kSize, 0, 0), 0xFF0000u) << "the cut colour of the background is copied as it is";
+}
+
+TEST_F(ComposeFrameTest, AmPmMarkDependsOnTheHour) {
+    clock_->Settings.ShowAMPM = 1;
+    clock_->ComposeFrame(11, 0, 0);
+    const auto morning = Frame();
+    clock_->ComposeFrame(12, 0, 0);
+    const auto afternoon = Frame();
+    int differing = 0;
+    int dark = 0;
+    for (int y = 70; y < 91; ++y)
+        for (int x = 30; x < 71; ++x) {
+            differing += At(morning, kSize, x, y) != At(afternoon, kSize, x, y);
+            dark += At(morning, kSize, x, y) != kWhite;
+        }
+    EXPECT_GT(dark, 10) << "the mark is drawn around its centre";
+    EXPECT_GT(differing, 5) << "AM and PM differ";
+}
+
+TEST_F(ComposeFrameTest, ShortOrMissingMarksDrawWhatTheyHave) {
+    clock_->Settings.ShowAMPM = 1;
+    TheLanguageTable().Set(10, "A");
+    TheLanguageTable().Set(11, "");
+    clock_->ComposeFrame(1, 0, 0);
+    clock_->ComposeFrame(13, 0, 0);
+    SUCCEED();
+}
+
+TEST_F(ComposeFrameTest, SmoothingReducesTheDoubleSizeFrame) {
+    for (uint8_t method : {1, 2}) {
+        Configure(method);
+        EXPECT_EQ(clock_->WorkWidth, 2 * kSize);
+        EXPECT_EQ(clock_->WindowWidth, kSize);
+        clock_->ComposeFrame(3, 0, 30);
+        const auto frame = Frame();
+        const uint32_t pixel = At(frame, kSize, 51 + 25, 51);
+        EXPECT_GT((pixel >> 16) & 0xFF, 0xC0u) << "method " << int(method);
+        EXPECT_LT(pixel & 0xFF, 0x40u) << "method " << int(method);
+        EXPECT_EQ(At(frame, kSize, 10, 90), kWhite) << "method " << int(method);
+    }
+}
+
+TEST_F(ComposeFrameTest, FailedPresetLoadLeavesAFrameThatStillComposes) {
+    EXPECT_FALSE(clock_->LoadPreset(folder_ + "missing.bmp"));
+    std::ofstream(folder_ + "broken.bmp") << "BM not really a bitmap";
+    EXPECT_FALSE(clock_->LoadPreset(folder_ + "broken.bmp"));
+    clock_->ComposeFrame(3, 0, 0);
+    EXPECT_EQ(clock_->HourHand, nullptr);
+}
+
+}  // namespace
