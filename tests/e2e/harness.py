@@ -41,6 +41,9 @@ WINE_ENV = {
     # No Mono or Gecko installer, no desktop menu entries.
     "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
     "WINEARCH": "win64",
+    # Dates, times and day names as the tests expect them, whatever the machine's locale.
+    "LANG": "C.UTF-8",
+    "LC_ALL": "C.UTF-8",
 }
 
 
