@@ -142,30 +142,38 @@ class TrayIconTest(TavixTestCase):
 
 
 class InstanceTest(TavixTestCase):
-    def test_second_instance(self):
+    def wait_for_clocks(self, count, timeout=30):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            clocks = self.session.clock_windows()
+            if len(clocks) == count:
+                return clocks
+            time.sleep(0.5)
+        self.fail_seen("expected %d clock windows" % count)
+
+    def test_instances_run_up_to_their_limit_and_one_more_ends_silently(self):
         cases = [
-            # settings, whether the second start shows a clock of its own
-            ({"MultipleInstances": 0}, False),
-            ({}, True),
+            # settings, how many clocks may run together (None: any number)
+            ({"MultipleInstances": 0}, 1),
+            ({"MultipleTimeZones": 1}, 3),
+            ({}, None),
         ]
-        for settings, second_runs in cases:
+        for settings, limit in cases:
             with self.subTest(settings=settings):
                 self.session.kill_all()
                 self.session.reg_delete()
-                first, window = self.start_clock(settings=settings)
-                second = self.session.start_tavix()
-                if second_runs:
-                    deadline = time.monotonic() + 30
-                    while len(self.session.clock_windows()) < 2 and time.monotonic() < deadline:
-                        time.sleep(0.5)
-                    if len(self.session.clock_windows()) != 2:
-                        self.fail_seen("a second clock did not start beside the first")
-                else:
-                    if second.wait(30) is None:
-                        self.fail_seen("the second instance still runs 30 s after its start")
-                    clocks = self.session.clock_windows()
-                    self.assertEqual([c["hwnd"] for c in clocks], [window["hwnd"]], "the first clock was touched")
-                self.assertTrue(first.running(), "the first instance ended")
+                self.session.reg_set_many(settings)
+                running = []
+                for n in range(1, (limit or 2) + 1):
+                    running.append(self.session.start_tavix())
+                    clocks = self.wait_for_clocks(n)
+                if limit is not None:
+                    extra = self.session.start_tavix()
+                    if extra.wait(30) is None:
+                        self.fail_seen("start number %d still runs 30 s after its start" % (limit + 1))
+                    self.assertEqual(sorted(c["hwnd"] for c in self.session.clock_windows()),
+                                     sorted(c["hwnd"] for c in clocks), "the running clocks were touched")
+                self.assertTrue(all(p.running() for p in running), "a running instance ended")
                 self.assertEqual(self.session.msgboxes(), [], "a message came up")
 
 
