@@ -396,8 +396,7 @@ class WineSession:
 
     def probe(self, *args, timeout=30):
         """Runs probe.exe; returns (exit code, list of JSON records)."""
-        wait = timeout
-        code, out, err = _run(["wine", "C:\\probe.exe"] + [str(a) for a in args], env=self.env, timeout=wait,
+        code, out, err = _run(["wine", "C:\\probe.exe"] + [str(a) for a in args], env=self.env, timeout=timeout,
                               check=False)
         if code == 2:
             raise HarnessError("probe %s: %s" % (" ".join(map(str, args)), err.strip()))
@@ -410,11 +409,11 @@ class WineSession:
 
     def clock_windows(self):
         """Visible top-level windows titled "Tavix" that are not message boxes."""
-        return [w for w in self.windows()
-                if w["title"] == CLOCK_TITLE and w["visible"] and w["hwnd"] not in self._msgbox_handles()]
-
-    def _msgbox_handles(self):
-        return {m["hwnd"] for m in self.msgboxes()}
+        titled = [w for w in self.windows() if w["title"] == CLOCK_TITLE and w["visible"]]
+        if not titled:
+            return []
+        boxes = {m["hwnd"] for m in self.msgboxes()}
+        return [w for w in titled if w["hwnd"] not in boxes]
 
     def msgboxes(self, pid=None):
         """Visible dialogs with at least one button: the message boxes on the screen."""
@@ -485,7 +484,8 @@ class WineSession:
     # -- registry -----------------------------------------------------------
 
     def reg_query(self, key=TAVIX_KEY):
-        """The values directly under key as {name: int or str}, or None without the key."""
+        """The values directly under key as {name: int or str}, or None without the key.
+        DWORDs come back unsigned (a stored -50 reads 4294967246)."""
         code, out, _ = _run(["wine", "reg", "query", key], env=self.env, timeout=60, check=False)
         if code != 0:
             return None
