@@ -41,15 +41,23 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
     target_compile_options(Tavix PRIVATE ${TAVIX_WARNINGS})
 endif()
 
-# GoogleTest from Debian's sources, built for the target.
-set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest built from its sources for the target (Debian ships them in
+# /usr/src/googletest); where a toolchain packages GoogleTest itself, that is used.
+set(TAVIX_GOOGLETEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest sources to build for the target")
+if(EXISTS ${TAVIX_GOOGLETEST_SOURCE}/CMakeLists.txt)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${TAVIX_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set(TAVIX_GTEST_LIBS gtest gtest_main)
+else()
+    find_package(GTest REQUIRED)
+    set(TAVIX_GTEST_LIBS GTest::gtest GTest::gtest_main)
+endif()
 
 file(GLOB wine_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
 add_executable(tavix_wine_tests ${wine_test_sources} ${CMAKE_SOURCE_DIR}/res/tavix.rc)
-target_link_libraries(tavix_wine_tests PRIVATE tavix_win gtest gtest_main)
+target_link_libraries(tavix_wine_tests PRIVATE tavix_win ${TAVIX_GTEST_LIBS})
 target_link_options(tavix_wine_tests PRIVATE ${TAVIX_STATIC_LINK})
 
 add_executable(probe ${CMAKE_SOURCE_DIR}/tests/e2e/probe.cpp)

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Assembles the ready-to-run program folder and its zip.
+# Assembles the ready-to-run program folder and, beside it, its zip (whose top
+# folder is named Tavix).
+#   tools/make_dist.sh <windows build> <generated data> <dist folder> [zip path]
 set -euo pipefail
 win=$1
 generated=$2
 dist=$3
+zipfile=$(realpath -m "${4:-$(dirname "$dist")/Tavix.zip}")
 here=$(cd "$(dirname "$0")/.." && pwd)
 rm -rf "$dist"
 mkdir -p "$dist/Lang" "$dist/Presets" "$dist/Sounds" "$dist/Plugins"
@@ -14,6 +17,9 @@ cp -r "$here"/data/Presets/. "$dist/Presets/"
 [ -d "$here/data/Sounds" ] && cp -r "$here/data/Sounds/." "$dist/Sounds/"
 [ -d "$generated/Sounds" ] && cp -r "$generated/Sounds/." "$dist/Sounds/"
 find "$dist" -name '.gitkeep' -delete
-rm -f "$dist/../Tavix.zip"
-(cd "$dist/.." && zip -qr Tavix.zip "$(basename "$dist")")
-echo "dist: $dist and $(dirname "$dist")/Tavix.zip"
+staging=$(mktemp -d)
+trap 'rm -rf "$staging"' EXIT
+cp -r "$dist" "$staging/Tavix"
+rm -f "$zipfile"
+(cd "$staging" && zip -qr "$zipfile" Tavix)
+echo "dist: $dist and $zipfile"

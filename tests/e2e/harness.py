@@ -324,6 +324,12 @@ class WineSession:
             self.env = dict(os.environ, WINEPREFIX=self.prefix, DISPLAY=display, **WINE_ENV)
             _run(["wineboot", "-i"], env=self.env, timeout=240)
             _run(["wineserver", "-w"], env=self.env, timeout=120, check=False)
+            # A crashing program must end at once, not wait in Wine's crash dialog.
+            _run(["wine", "reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog",
+                  "/t", "REG_DWORD", "/d", "0", "/f"], env=self.env, timeout=120, check=False)
+            _run(["wine", "reg", "delete", "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug",
+                  "/v", "Debugger", "/f"], env=self.env, timeout=120, check=False)
+            _run(["wineserver", "-w"], env=self.env, timeout=120, check=False)
             self.drive_c = os.path.join(self.prefix, "drive_c")
             self.program_dir = os.path.join(self.drive_c, "Tavix")
             shutil.copy(self.probe_path, os.path.join(self.drive_c, "probe.exe"))
