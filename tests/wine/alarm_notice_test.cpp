@@ -1,13 +1,12 @@
 // The actions of an alarm under Wine: the multimedia commands that direct
 // playback and notice windows send (recorded, nothing is played), the notice
-// window itself, and the clock's alarm step over a store.
+// window itself, and a due alarm's program run by the clock's alarm step.
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -222,20 +221,6 @@ TEST_F(AlarmNoticeTest, HeadingInRedAndTheNameInBlueWhenThereIsNoText) {
 
 namespace {
 
-class RecordingEffects : public AlarmEffects {
-public:
-    void RunProgram(const std::string& commandLine) override { done.push_back("run " + commandLine); }
-    void OpenNotice(const AlarmRecord& alarm) override {
-        done.push_back("notice " + alarm.Name);
-        if (onNotice)
-            onNotice();
-    }
-    void PlaySoundAndWait(const AlarmRecord& alarm) override { done.push_back("play " + alarm.Name); }
-    void ShutDown() override { done.push_back("shutdown"); }
-    std::vector<std::string> done;
-    std::function<void()> onNotice;
-};
-
 uint64_t At(int hour, int minute) {
     clock_time::CivilTime t;
     t.year = 2026;
@@ -255,71 +240,6 @@ AlarmRecord Stored(const char* name, uint64_t due, uint32_t reoccurence) {
 }
 
 }  // namespace
-
-TEST(ClockAlarms, TickFiresDisablesOneShotsReloadsAndTells) {
-    MemoryStore store;
-    uint64_t now = At(12, 0);
-    ClockAlarms alarms(
-        store, [&] { return now; }, true);
-    alarms.SetUtcOffsetForTesting(0);
-    RecordingEffects effects;
-    alarms.SetEffectsForTesting(&effects);
-    int changes = 0;
-    alarms.SetListChangedCallback([&] { ++changes; });
-
-    AlarmList list;
-    list.PushBack(Stored("once", At(12, 1), 0));
-    list.PushBack(Stored("daily", At(12, 1), REPEAT_DAILY));
-    list.PushBack(Stored("later", At(13, 0), 0));
-    ASSERT_TRUE(SaveAlarms(store, list, 0));
-    alarms.Load();
-    ASSERT_EQ(alarms.List().size(), 3u);
-
-    now = At(12, 1);
-    alarms.Check(At(12, 0), now);
-    EXPECT_EQ(effects.done, (std::vector<std::string>{"notice once", "notice daily"}));
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(store.ReadInt("Alarms\\1", "Flags"), static_cast<uint32_t>(ALARM_NOTICE)) << "stored disabled";
-    ASSERT_EQ(alarms.List().size(), 3u);
-    EXPECT_EQ(alarms.List()[0].Name, "once");
-    EXPECT_EQ(alarms.List()[1].Name, "later");
-    EXPECT_EQ(alarms.List()[2].Name, "daily");
-    EXPECT_EQ(alarms.List()[2].DueTime, At(12, 1) + clock_time::kDay) << "moved on by the reload";
-
-    effects.done.clear();
-    alarms.Check(now, At(12, 2));
-    EXPECT_TRUE(effects.done.empty());
-    EXPECT_EQ(changes, 1);
-    alarms.Clear();
-    EXPECT_TRUE(alarms.List().empty());
-}
-
-TEST(ClockAlarms, ATickDuringTheActionsWaitsForTheWalk) {
-    MemoryStore store;
-    uint64_t now = At(12, 0);
-    ClockAlarms alarms(
-        store, [&] { return now; }, true);
-    alarms.SetUtcOffsetForTesting(0);
-    RecordingEffects effects;
-    alarms.SetEffectsForTesting(&effects);
-    AlarmList list;
-    list.PushBack(Stored("first", At(12, 1), REPEAT_DAILY));
-    list.PushBack(Stored("second", At(12, 1), REPEAT_DAILY));
-    list.PushBack(Stored("next tick", At(12, 2), 0));
-    ASSERT_TRUE(SaveAlarms(store, list, 0));
-    alarms.Load();
-    // The first action runs a message loop in which the next tick and a time change arrive.
-    bool ticked = false;
-    effects.onNotice = [&] {
-        if (ticked) return;
-        ticked = true;
-        now = At(12, 2);
-        alarms.Check(At(12, 1), now);
-        alarms.Load();
-    };
-    alarms.Check(At(12, 0), At(12, 1));
-    EXPECT_EQ(effects.done, (std::vector<std::string>{"notice first", "notice second", "notice next tick"}));
-}
 
 TEST(ClockAlarms, ProgramOfADueAlarmRuns) {
     EnsureApp();

@@ -1,0 +1,88 @@
+#include "alarms/clock_alarms.h"
+
+#include "alarms/alarm_schedule.h"
+#include "alarms/alarm_storage.h"
+
+namespace {
+
+class TickHooks : public AlarmCheckHooks {
+public:
+    TickHooks(ClockAlarms& alarms, AlarmEffects& effects) : alarms_(alarms), effects_(effects) {}
+    void Fire(const AlarmRecord& alarm) override { RunAlarmActions(alarm, effects_); }
+    void Save() override { alarms_.Save(); }
+
+private:
+    ClockAlarms& alarms_;
+    AlarmEffects& effects_;
+};
+
+}  // namespace
+
+ClockAlarms::ClockAlarms(SettingsStore& store,
+                         std::function<uint64_t()> clockNow,
+                         AlarmEffects& effects,
+                         std::function<int32_t()> utcOffsetMinutes)
+    : store_(store),
+      clockNow_(std::move(clockNow)),
+      effects_(effects),
+      utcOffsetMinutes_(std::move(utcOffsetMinutes)) {}
+
+ClockAlarms::ClockAlarms(SettingsStore& store,
+                         std::function<uint64_t()> clockNow,
+                         std::unique_ptr<AlarmEffects> ownedEffects,
+                         std::function<int32_t()> utcOffsetMinutes)
+    : store_(store),
+      clockNow_(std::move(clockNow)),
+      ownedEffects_(std::move(ownedEffects)),
+      effects_(*ownedEffects_),
+      utcOffsetMinutes_(std::move(utcOffsetMinutes)) {}
+
+void ClockAlarms::Load() {
+    if (checking_) {
+        deferredLoad_ = true;
+        return;
+    }
+    list_ = LoadAlarms(store_, clockNow_, utcOffsetMinutes_());
+}
+
+void ClockAlarms::Save() {
+    SaveAlarms(store_, list_, utcOffsetMinutes_());
+}
+
+void ClockAlarms::Clear() {
+    list_.Clear();
+}
+
+void ClockAlarms::Check(uint64_t prev, uint64_t now) {
+    if (checking_) {
+        // Widen the waiting stretch rather than drop a tick.
+        if (deferredCheck_)
+            deferredCheck_->second = now;
+        else
+            deferredCheck_.emplace(prev, now);
+        return;
+    }
+    TickHooks hooks(*this, effects_);
+    uint64_t from = prev;
+    uint64_t to = now;
+    for (;;) {
+        checking_ = true;
+        const bool anyDue = CheckAlarms(list_, from, to, hooks);
+        checking_ = false;
+        const bool reload = anyDue || deferredLoad_;
+        deferredLoad_ = false;
+        if (reload)
+            Load();
+        if (anyDue && listChanged_) {
+            // A copy: the listener may replace or drop its callback (a dialog
+            // that closes) while it runs.
+            const std::function<void()> listChanged = listChanged_;
+            listChanged();
+        }
+        if (!deferredCheck_)
+            return;
+        from = deferredCheck_->first;
+        to = deferredCheck_->second;
+        deferredCheck_.reset();
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The clock window's alarms: the list, its storage and the tick's alarm step.
+// The window calls Load() at creation and on a time change, Check() on every
+// tick and Clear() when it is destroyed.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include "alarms/alarm_actions.h"
+#include "alarms/alarm_record.h"
+#include "app/settings_store.h"
+
+class ClockAlarms {
+public:
+    // `clockNow` gives the clock time the window shows. Due alarms act through
+    // the platform's actions; the UTC offset is the system's (Windows only,
+    // clock_alarms_win.cpp).
+    ClockAlarms(SettingsStore& store, std::function<uint64_t()> clockNow, bool isNT);
+    // Due alarms act through `effects`, which must outlive the object;
+    // `utcOffsetMinutes` gives local time minus UTC for the stored legacy times.
+    ClockAlarms(SettingsStore& store,
+                std::function<uint64_t()> clockNow,
+                AlarmEffects& effects,
+                std::function<int32_t()> utcOffsetMinutes);
+
+    // Rebuilds the list from the store, moving recurring alarms on.
+    void Load();
+    void Save();
+    // The alarm step of the tick for (prev, now]: fires what is due, stores
+    // disabled one-shot alarms, then reloads and tells the listener.
+    void Check(uint64_t prev, uint64_t now);
+    void Clear();
+    AlarmList& List() { return list_; }
+    // Called after a tick reloaded the list (the open alarms dialog refills).
+    void SetListChangedCallback(std::function<void()> callback) { listChanged_ = std::move(callback); }
+
+private:
+    ClockAlarms(SettingsStore& store,
+                std::function<uint64_t()> clockNow,
+                std::unique_ptr<AlarmEffects> ownedEffects,
+                std::function<int32_t()> utcOffsetMinutes);
+
+    SettingsStore& store_;
+    std::function<uint64_t()> clockNow_;
+    std::unique_ptr<AlarmEffects> ownedEffects_;
+    AlarmEffects& effects_;
+    std::function<int32_t()> utcOffsetMinutes_;
+    AlarmList list_;
+    std::function<void()> listChanged_;
+    // A tick or time change that arrives while alarms are firing (an action's
+    // message box runs a message loop) waits for the walk to finish.
+    bool checking_ = false;
+    std::optional<std::pair<uint64_t, uint64_t>> deferredCheck_;
+    bool deferredLoad_ = false;
+};

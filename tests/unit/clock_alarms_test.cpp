@@ -1,0 +1,113 @@
+#include "alarms/clock_alarms.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "alarm_test_util.h"
+#include "alarms/alarm_storage.h"
+
+namespace {
+
+class RecordingEffects : public AlarmEffects {
+public:
+    void RunProgram(const std::string& commandLine) override { done.push_back("run " + commandLine); }
+    void OpenNotice(const AlarmRecord& alarm) override {
+        done.push_back("notice " + alarm.Name);
+        if (onNotice)
+            onNotice();
+    }
+    void PlaySoundAndWait(const AlarmRecord& alarm) override { done.push_back("play " + alarm.Name); }
+    void ShutDown() override { done.push_back("shutdown"); }
+    std::vector<std::string> done;
+    std::function<void()> onNotice;
+};
+
+uint64_t Today(int hour, int minute) {
+    return At(2026, 4, 13, hour, minute);
+}
+
+AlarmRecord Stored(const char* name, uint64_t due, uint32_t reoccurence) {
+    AlarmRecord a;
+    a.Name = name;
+    a.DueTime = due;
+    a.Reoccurence = reoccurence;
+    return a;
+}
+
+class ClockAlarmsTest : public ::testing::Test {
+protected:
+    void StoreAndLoad(std::initializer_list<AlarmRecord> records) {
+        AlarmList list;
+        for (const AlarmRecord& record : records)
+            list.PushBack(record);
+        ASSERT_TRUE(SaveAlarms(store_, list, 0));
+        alarms_.Load();
+        ASSERT_EQ(alarms_.List().size(), records.size());
+    }
+
+    MemoryStore store_;
+    uint64_t now_ = Today(12, 0);
+    RecordingEffects effects_;
+    ClockAlarms alarms_{store_, [this] { return now_; }, effects_, [] { return 0; }};
+};
+
+}  // namespace
+
+TEST_F(ClockAlarmsTest, TickFiresDisablesOneShotsReloadsAndTells) {
+    int changes = 0;
+    alarms_.SetListChangedCallback([&] { ++changes; });
+    StoreAndLoad({Stored("once", Today(12, 1), 0), Stored("daily", Today(12, 1), REPEAT_DAILY),
+                  Stored("later", Today(13, 0), 0)});
+
+    now_ = Today(12, 1);
+    alarms_.Check(Today(12, 0), now_);
+    EXPECT_EQ(effects_.done, (std::vector<std::string>{"notice once", "notice daily"}));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(store_.ReadInt("Alarms\\1", "Flags"), static_cast<uint32_t>(ALARM_NOTICE)) << "stored disabled";
+    ASSERT_EQ(alarms_.List().size(), 3u);
+    EXPECT_EQ(alarms_.List()[0].Name, "once");
+    EXPECT_EQ(alarms_.List()[1].Name, "later");
+    EXPECT_EQ(alarms_.List()[2].Name, "daily");
+    EXPECT_EQ(alarms_.List()[2].DueTime, Today(12, 1) + clock_time::kDay) << "moved on by the reload";
+
+    effects_.done.clear();
+    alarms_.Check(now_, Today(12, 2));
+    EXPECT_TRUE(effects_.done.empty());
+    EXPECT_EQ(changes, 1);
+    alarms_.Clear();
+    EXPECT_TRUE(alarms_.List().empty());
+}
+
+TEST_F(ClockAlarmsTest, ATickDuringTheActionsWaitsForTheWalk) {
+    StoreAndLoad({Stored("first", Today(12, 1), REPEAT_DAILY), Stored("second", Today(12, 1), REPEAT_DAILY),
+                  Stored("next tick", Today(12, 2), 0)});
+    // The first action runs a message loop in which the next tick and a time
+    // change arrive. The callback must stay alive while it runs: it is not
+    // reset from inside itself.
+    bool ticked = false;
+    effects_.onNotice = [&] {
+        if (ticked)
+            return;
+        ticked = true;
+        now_ = Today(12, 2);
+        alarms_.Check(Today(12, 1), now_);
+        alarms_.Load();
+    };
+    alarms_.Check(Today(12, 0), Today(12, 1));
+    EXPECT_EQ(effects_.done, (std::vector<std::string>{"notice first", "notice second", "notice next tick"}));
+}
+
+TEST_F(ClockAlarmsTest, TheListenerMayDropItsCallbackWhileItRuns) {
+    int changes = 0;
+    alarms_.SetListChangedCallback([&, payload = std::string(64, 'x')] {
+        alarms_.SetListChangedCallback(nullptr);
+        changes += static_cast<int>(payload.size());
+    });
+    StoreAndLoad({Stored("once", Today(12, 1), 0)});
+    alarms_.Check(Today(12, 0), Today(12, 1));
+    EXPECT_EQ(changes, 64);
+}
