@@ -17,19 +17,12 @@
 #include "app/clock_time.h"
 #include "app/language_table.h"
 #include "res/resource.h"
-#include "win/app_base_win.h"
+#include "tests/wine/test_app_win.h"
 
 namespace {
 
-class TestApp : public CWinApp {
-public:
-    BOOL InitInstance() override { return TRUE; }
-};
-
 void EnsureApp() {
-    static TestApp app;
-    if (!app.Instance())
-        app.Run(::GetModuleHandleA(nullptr));
+    TheTestApp();
 }
 
 class RecordingSink : public MciCommandSink {
