@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -154,8 +155,15 @@ TEST_F(PngHandTest, DrawsNothingWithoutAlphaBlendOrImage) {
     hand.Draw(dc_.get(), 0.5);
     EXPECT_TRUE(AllWhite());
 
-    CPNGHand empty;
+    // A centre distance past the int range places the hand nowhere.
     SetAlphaBlend(LookupProc<AlphaBlendFn>(msimg32_.get(), "AlphaBlend"));
+    CPNGHand distant;
+    AttachHand(distant, 0xFFFFFFFFu);
+    EXPECT_EQ(distant.CentreDistance(), INT_MAX);
+    distant.Draw(dc_.get(), 0.0);
+    EXPECT_TRUE(AllWhite());
+
+    CPNGHand empty;
     EXPECT_EQ(empty.Load("no such file.png", 0), 0);
     empty.Scale(200);
     EXPECT_FALSE(empty.HasImage());
