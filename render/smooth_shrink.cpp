@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -145,69 +146,162 @@ void HalveExactly(const uint8_t* src, size_t srcStride, uint8_t* dst, int dstWid
     }
 }
 
-inline void AddWeighted(float* cell, const uint8_t* pixel, float weight) {
-    cell[0] += float(pixel[0]) * weight;
-    cell[1] += float(pixel[1]) * weight;
-    cell[2] += float(pixel[2]) * weight;
+// One contribution of a source column to a destination column, with the
+// column's share: 1, or for a column that straddles two, 1 - w to the first
+// and w to the second (the same floats for every row).
+struct ColumnShare {
+    int x;
+    float weight;
+};
+
+// Scratch reused from call to call, so that a frame allocates nothing once the
+// sizes are set.
+struct ShrinkScratch {
+    std::vector<ColumnShare> shares;  // by destination column, in source order
+    std::vector<size_t> firstShare;   // per destination column, and one past the end
+    std::vector<float> sums;          // two destination rows of four floats a pixel
+};
+
+ShrinkScratch& TheShrinkScratch() {
+    static thread_local ShrinkScratch scratch;
+    return scratch;
 }
 
-// The walk of the reference with its bounds checks proven away: when the
-// destination is not larger than the source, a pixel that straddles never sits
-// in the last column or row (the partial sums stay below the full span), so the
-// next column and row always exist. Every accumulator cell receives the same
-// products in the same order as in the reference, so the floats are identical.
+// The source columns feeding each destination column, walked as the reference
+// walks them.
+void ShareColumns(int srcWidth, int dstWidth, ShrinkScratch& scratch) {
+    scratch.shares.clear();
+    scratch.shares.reserve(size_t(srcWidth) + size_t(dstWidth));
+    scratch.firstShare.assign(size_t(dstWidth) + 1, 0);
+    int64_t sum = 0;
+    int dx = 0;
+    for (int x = 0; x < srcWidth; ++x) {
+        sum += dstWidth;
+        if (sum <= srcWidth) {
+            scratch.shares.push_back({x, 1.0f});
+            if (sum == srcWidth) {
+                sum = 0;
+                ++dx;
+                if (dx <= dstWidth)
+                    scratch.firstShare[size_t(dx)] = scratch.shares.size();
+            }
+        } else {
+            const float w = float(sum - srcWidth) / float(dstWidth);
+            scratch.shares.push_back({x, 1.0f - w});
+            ++dx;
+            scratch.firstShare[size_t(dx)] = scratch.shares.size();
+            scratch.shares.push_back({x, w});
+            sum -= srcWidth;
+        }
+    }
+    scratch.firstShare[size_t(dstWidth)] = scratch.shares.size();
+}
+
+#if defined(__SSE2__)
+// A pixel's three channels as floats in lanes 0 to 2. With room to read four
+// bytes, lane 3 holds a byte of the next pixel; every weight vector has 0 there.
+inline __m128 PixelLanes(const uint8_t* pixel, bool fourBytes) {
+    if (!fourBytes)
+        return _mm_setr_ps(float(pixel[0]), float(pixel[1]), float(pixel[2]), 0.0f);
+    int32_t bytes;
+    std::memcpy(&bytes, pixel, 4);
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i words = _mm_unpacklo_epi8(_mm_cvtsi32_si128(bytes), zero);
+    return _mm_cvtepi32_ps(_mm_unpacklo_epi16(words, zero));
+}
+#endif
+
+void EmitRow(const float* sums, uint8_t* out, int dstWidth, float factor) {
+    for (int x = 0; x < dstWidth; ++x)
+        for (int k = 0; k < 3; ++k)
+            out[3 * size_t(x) + k] = ToByte(factor, sums[4 * size_t(x) + k]);
+}
+
+// The walk of the reference, for a destination not larger than the source,
+// with two destination rows of sums at a time: the one being finished and the
+// next, which straddling source rows reach into. Each sum is kept in a register
+// while its source pixels are added, in the reference's order and with the
+// reference's products (row share times column share, times the value), so
+// the floats are identical. A pixel that straddles never sits in the last
+// column or row (the partial sums stay below the full span), so the next column
+// and row always exist.
 void ShrinkGeneral(const uint8_t* src,
                    int srcWidth,
                    int srcHeight,
                    size_t srcStride,
+                   uint8_t* dst,
                    int dstWidth,
                    int dstHeight,
-                   float* accumulator) {
-    const size_t rowCells = size_t(dstWidth) * 3;
+                   size_t dstStride,
+                   float factor) {
+    ShrinkScratch& scratch = TheShrinkScratch();
+    ShareColumns(srcWidth, dstWidth, scratch);
+    const ColumnShare* shares = scratch.shares.data();
+    const size_t* firstShare = scratch.firstShare.data();
+
+    const size_t rowFloats = size_t(dstWidth) * 4;
+    scratch.sums.assign(2 * rowFloats, 0.0f);
+    float* current = scratch.sums.data();
+    float* next = current + rowFloats;
     int64_t m = 0;
     int dy = 0;
     for (int y = 0; y < srcHeight; ++y) {
         float rowCurrent = 1.0f;
         float rowNext = 0.0f;
         bool rowSplit = false;
-        float* a0 = accumulator + size_t(dy) * rowCells;
+        bool rowDone = false;
         m += dstHeight;
         if (m == srcHeight) {
             m = 0;
-            ++dy;
+            rowDone = true;
         } else if (m > srcHeight) {
             rowNext = float(m - srcHeight) / float(dstHeight);
             rowCurrent = 1.0f - rowNext;
             rowSplit = true;
             m -= srcHeight;
-            ++dy;
+            rowDone = true;
         }
-        float* a1 = a0 + rowCells;
-        const uint8_t* p = src + size_t(y) * srcStride;
-        int64_t sum = 0;
-        size_t dx = 0;
-        for (int x = 0; x < srcWidth; ++x, p += 3) {
-            sum += dstWidth;
-            if (sum <= srcWidth) {
-                AddWeighted(a0 + dx, p, rowCurrent);
-                if (rowSplit)
-                    AddWeighted(a1 + dx, p, rowNext);
-                if (sum == srcWidth) {
-                    sum = 0;
-                    dx += 3;
-                }
-            } else {
-                const float w = float(sum - srcWidth) / float(dstWidth);
-                const float keep = 1.0f - w;
-                AddWeighted(a0 + dx, p, rowCurrent * keep);
-                AddWeighted(a0 + dx + 3, p, rowCurrent * w);
+        const uint8_t* row = src + size_t(y) * srcStride;
+        // Four bytes may be read at a pixel unless it ends the buffer.
+        const int lastFourByte = y + 1 < srcHeight ? srcWidth - 1 : int((srcStride - 4) / 3);
+        for (int dx = 0; dx < dstWidth; ++dx) {
+            float* c0 = current + 4 * size_t(dx);
+            float* c1 = next + 4 * size_t(dx);
+#if defined(__SSE2__)
+            __m128 sum0 = _mm_loadu_ps(c0);
+            __m128 sum1 = _mm_loadu_ps(c1);
+            for (size_t i = firstShare[dx]; i < firstShare[dx + 1]; ++i) {
+                const ColumnShare& share = shares[i];
+                const __m128 value = PixelLanes(row + 3 * size_t(share.x), share.x <= lastFourByte);
+                const float w0 = rowCurrent * share.weight;
+                sum0 = _mm_add_ps(sum0, _mm_mul_ps(value, _mm_setr_ps(w0, w0, w0, 0.0f)));
                 if (rowSplit) {
-                    AddWeighted(a1 + dx, p, rowNext * keep);
-                    AddWeighted(a1 + dx + 3, p, rowNext * w);
+                    const float w1 = rowNext * share.weight;
+                    sum1 = _mm_add_ps(sum1, _mm_mul_ps(value, _mm_setr_ps(w1, w1, w1, 0.0f)));
                 }
-                sum -= srcWidth;
-                dx += 3;
             }
+            _mm_storeu_ps(c0, sum0);
+            _mm_storeu_ps(c1, sum1);
+#else
+            for (size_t i = firstShare[dx]; i < firstShare[dx + 1]; ++i) {
+                const ColumnShare& share = shares[i];
+                const uint8_t* p = row + 3 * size_t(share.x);
+                const float w0 = rowCurrent * share.weight;
+                for (int k = 0; k < 3; ++k)
+                    c0[k] += float(p[k]) * w0;
+                if (rowSplit) {
+                    const float w1 = rowNext * share.weight;
+                    for (int k = 0; k < 3; ++k)
+                        c1[k] += float(p[k]) * w1;
+                }
+            }
+#endif
+        }
+        if (rowDone && dy < dstHeight) {
+            EmitRow(current, dst + size_t(dy) * dstStride, dstWidth, factor);
+            ++dy;
+            std::swap(current, next);
+            std::fill(next, next + rowFloats, 0.0f);
         }
     }
 }
@@ -315,10 +409,13 @@ void AreaAverage(const uint8_t* src,
         AreaAverageReference(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride, accumulator);
         return;
     }
-    std::fill(accumulator, accumulator + size_t(dstWidth) * dstHeight * 3, 0.0f);
-    ShrinkGeneral(src, srcWidth, srcHeight, srcStride, dstWidth, dstHeight, accumulator);
-    WriteOutput(accumulator, dst, dstWidth, dstHeight, dstStride,
-                OutputFactor(srcWidth, srcHeight, dstWidth, dstHeight));
+    try {
+        ShrinkGeneral(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride,
+                      OutputFactor(srcWidth, srcHeight, dstWidth, dstHeight));
+    } catch (const std::bad_alloc&) {
+        // No room for the row sums: the caller's accumulator serves.
+        AreaAverageReference(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride, accumulator);
+    }
 }
 
 namespace {

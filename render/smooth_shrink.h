@@ -11,7 +11,8 @@
 // independent bitmaps are; 0 when the width is not positive or too large.
 size_t RowStride24(int width);
 
-// accumulator: room for dstWidth x dstHeight x 3 floats, used as scratch.
+// src: srcStride x srcHeight bytes; accumulator: room for dstWidth x dstHeight x
+// 3 floats, used as scratch.
 // Exact box filtering when the destination is not larger than the source; an
 // exact halving takes a path of its own with the same result.
 void AreaAverage(const uint8_t* src, int srcWidth, int srcHeight, size_t srcStride, uint8_t* dst, int dstWidth,
