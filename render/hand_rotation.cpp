@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -126,12 +128,16 @@ public:
                     ++next;
                 if (y >= 0 && y < source_.height)
                     FillRun(start, next - 1, y);
+                else
+                    std::fill(out_ + start, out_ + next, 0u);
                 start = next;
             }
             first = start;
         }
         if (yLast >= 0 && yLast < source_.height)
             FillRun(first, last, yLast);
+        else
+            std::fill(out_ + first, out_ + last + 1, 0u);
     }
 
 private:
@@ -150,8 +156,10 @@ private:
 
     void FillRunSlowly(int i, int end, int y, int x0, int x1) {
         const int w = source_.width;
-        if ((x0 < 0 && x1 < 0) || (x0 >= w && x1 >= w))
+        if ((x0 < 0 && x1 < 0) || (x0 >= w && x1 >= w)) {
+            std::fill(out_ + i, out_ + end + 1, 0u);
             return;
+        }
         const uint32_t* sourceRow = source_.pixels + size_t(y) * size_t(w);
         if (x0 == x1) {
             std::fill(out_ + i, out_ + end + 1, sourceRow[x0]);
@@ -161,8 +169,7 @@ private:
         if (n < 16) {
             for (int k = i; k <= end; ++k) {
                 const int x = line_.SourceX(k);
-                if (x >= 0 && x < w)
-                    out_[k] = sourceRow[x];
+                out_[k] = x >= 0 && x < w ? sourceRow[x] : 0;
             }
             return;
         }
@@ -353,8 +360,7 @@ void SamplePixels(const Source& source, const Line<Column>& line, int first, int
 
 // Fills the lines of the box, rows or (Column) columns, each line contiguous
 // in target (a column therefore lands transposed). Pixels that may be inside lie
-// in one stretch of each line; only that stretch is evaluated, the rest of
-// lines must be 0 already.
+// in one stretch of each line; only that stretch is evaluated.
 template <bool Column>
 void FillLines(const Turn& t, uint32_t* target) {
     const TurnedBounds& b = t.b;
@@ -363,6 +369,8 @@ void FillLines(const Turn& t, uint32_t* target) {
     const int movingMin = Column ? b.minY : b.minX;
     const int fixedMin = Column ? b.minX : b.minY;
 
+    // Cleared in one go: most lines leave most of their pixels outside.
+    std::memset(target, 0, size_t(lines) * size_t(length) * sizeof(uint32_t));
     std::vector<double> movingC(static_cast<size_t>(length));
     std::vector<double> movingS(static_cast<size_t>(length));
     for (int i = 0; i < length; ++i) {
@@ -396,12 +404,14 @@ void FillLines(const Turn& t, uint32_t* target) {
                                   : Candidates(line.fixedC - 0.5, -t.s, -1 / t.s, -1.0 - kSlack, h + kSlack);
         const double firstT = std::max(xSpan.first, ySpan.first) - movingMin;
         const double lastT = std::min(xSpan.last, ySpan.last) - movingMin;
-        if (!(firstT <= lastT))
-            continue;
         // Truncation is within one of floor and ceil, and the span is widened
         // by two on each side anyway.
-        const int first = std::max(static_cast<int>(std::clamp(firstT, -4.0, double(length))) - 2, 0);
-        const int last = std::min(static_cast<int>(std::clamp(lastT, -4.0, double(length))) + 2, length - 1);
+        int first = length;
+        int last = -1;
+        if (firstT <= lastT) {
+            first = std::max(static_cast<int>(std::clamp(firstT, -4.0, double(length))) - 2, 0);
+            last = std::min(static_cast<int>(std::clamp(lastT, -4.0, double(length))) + 2, length - 1);
+        }
         if (first > last)
             continue;
         if (useRuns) {
@@ -462,23 +472,27 @@ void FillTurnedImageReference(const uint32_t* image,
 }
 
 // Most of a turned box lies outside the turned image (a long thin hand at 45
-// degrees fills a fifth of it), so the box is cleared in one go and each line
-// evaluates only the stretch that can hit the image. The narrowing is
-// conservative; the rule itself decides every pixel. Lines run with the hand:
-// rows while it lies nearer the horizontal, columns otherwise.
+// degrees fills a fifth of it), so each line evaluates only the stretch that can
+// hit the image; the rest stays clear. The narrowing is conservative; the rule
+// itself decides every pixel. Lines run with the hand: rows while it lies nearer
+// the horizontal, columns only near 12 and 6 o'clock, where they make runs.
 void FillTurnedImage(const uint32_t* image, int width, int height, double angle, const TurnedBounds& b, uint32_t* out) {
     if (!Usable(image, width, height, b, out) || !std::isfinite(angle))
         return;
     const Turn turn{{image, width, height}, std::cos(-angle), std::sin(-angle), b};
-    // Columns only where they make runs: near 12 and 6 o'clock.
-    if (std::abs(turn.c) >= std::abs(turn.s) || !RunsPayOff(std::abs(turn.c), MaxAbs(b))) {
-        std::memset(out, 0, size_t(b.width) * size_t(b.height) * sizeof(uint32_t));
+    try {
+        if (std::abs(turn.c) < std::abs(turn.s) && RunsPayOff(std::abs(turn.c), MaxAbs(b))) {
+            // Columns are filled as contiguous lines and turned into rows at the
+            // end, four by four, which costs far less than writing them a pixel
+            // per row.
+            std::unique_ptr<uint32_t[]> columns(new uint32_t[size_t(b.width) * size_t(b.height)]);
+            FillLines<true>(turn, columns.get());
+            Transpose(columns.get(), b.width, b.height, out);
+            return;
+        }
         FillLines<false>(turn, out);
-        return;
+    } catch (const std::bad_alloc&) {
+        // No room for the tables: the plain rule needs none.
+        FillTurnedImageReference(image, width, height, angle, b, out);
     }
-    // Columns are filled as contiguous lines and turned into rows at the end,
-    // four by four, which costs far less than writing them a pixel per row.
-    std::vector<uint32_t> columns(size_t(b.width) * size_t(b.height), 0);
-    FillLines<true>(turn, columns.data());
-    Transpose(columns.data(), b.width, b.height, out);
 }
