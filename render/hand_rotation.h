@@ -23,5 +23,9 @@ TurnedBounds ComputeTurnedBounds(int width, int height, double angle);
 void FillTurnedImage(const uint32_t* image, int width, int height, double angle, const TurnedBounds& b, uint32_t* out);
 
 // The per-pixel formula as it reads; the yardstick of the tests.
-void FillTurnedImageReference(const uint32_t* image, int width, int height, double angle, const TurnedBounds& b,
+void FillTurnedImageReference(const uint32_t* image,
+                              int width,
+                              int height,
+                              double angle,
+                              const TurnedBounds& b,
                               uint32_t* out);

@@ -15,13 +15,27 @@ size_t RowStride24(int width);
 // 3 floats, used as scratch.
 // Exact box filtering when the destination is not larger than the source; an
 // exact halving takes a path of its own with the same result.
-void AreaAverage(const uint8_t* src, int srcWidth, int srcHeight, size_t srcStride, uint8_t* dst, int dstWidth,
-                 int dstHeight, size_t dstStride, float* accumulator);
+void AreaAverage(const uint8_t* src,
+                 int srcWidth,
+                 int srcHeight,
+                 size_t srcStride,
+                 uint8_t* dst,
+                 int dstWidth,
+                 int dstHeight,
+                 size_t dstStride,
+                 float* accumulator);
 
 // The same computation in its plainest form, one source pixel at a time; the
 // yardstick of the tests.
-void AreaAverageReference(const uint8_t* src, int srcWidth, int srcHeight, size_t srcStride, uint8_t* dst,
-                          int dstWidth, int dstHeight, size_t dstStride, float* accumulator);
+void AreaAverageReference(const uint8_t* src,
+                          int srcWidth,
+                          int srcHeight,
+                          size_t srcStride,
+                          uint8_t* dst,
+                          int dstWidth,
+                          int dstHeight,
+                          size_t dstStride,
+                          float* accumulator);
 
 // One picture of 24-bit rows with its size; pixels are stride x height bytes.
 struct Picture24 {

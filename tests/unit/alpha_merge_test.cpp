@@ -11,15 +11,18 @@ TEST(AlphaMerge, EveryPixelTakesThePlaneByteAndKeepsItsColour) {
     for (size_t count : {size_t(1), size_t(15), size_t(16), size_t(17), size_t(37), size_t(300 * 300)}) {
         std::vector<uint8_t> pixels(count * 4);
         std::vector<uint8_t> plane(count);
-        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<uint8_t>(i * 7 + 3);
-        for (size_t i = 0; i < count; ++i) plane[i] = static_cast<uint8_t>(255 - i * 13);
+        for (size_t i = 0; i < pixels.size(); ++i)
+            pixels[i] = static_cast<uint8_t>(i * 7 + 3);
+        for (size_t i = 0; i < count; ++i)
+            plane[i] = static_cast<uint8_t>(255 - i * 13);
         const std::vector<uint8_t> before = pixels;
 
         MergeAlphaPlaneInto(pixels.data(), plane.data(), count);
 
         for (size_t i = 0; i < count; ++i) {
             ASSERT_EQ(pixels[4 * i + 3], plane[i]) << "pixel " << i << " of " << count;
-            for (size_t c = 0; c < 3; ++c) ASSERT_EQ(pixels[4 * i + c], before[4 * i + c]) << "pixel " << i;
+            for (size_t c = 0; c < 3; ++c)
+                ASSERT_EQ(pixels[4 * i + c], before[4 * i + c]) << "pixel " << i;
         }
     }
 }
