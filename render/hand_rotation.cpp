@@ -204,6 +204,12 @@ private:
             return;
         }
 #if defined(__SSE2__)
+        for (; k + 7 <= n; k += 8) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p - k - 3));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p - k - 7));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_shuffle_epi32(a, 0x1B));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k + 4), _mm_shuffle_epi32(b, 0x1B));
+        }
         for (; k + 3 <= n; k += 4) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p - k - 3));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k), _mm_shuffle_epi32(v, 0x1B));
@@ -371,8 +377,14 @@ void FillLines(const Turn& t, uint32_t* target) {
 
     // Cleared in one go: most lines leave most of their pixels outside.
     std::memset(target, 0, size_t(lines) * size_t(length) * sizeof(uint32_t));
-    std::vector<double> movingC(static_cast<size_t>(length));
-    std::vector<double> movingS(static_cast<size_t>(length));
+    // Hands are a few hundred pixels long: their tables live on the stack.
+    constexpr int kStackTable = 1024;
+    double stackTables[2 * kStackTable];
+    std::vector<double> heapTables;
+    if (length > kStackTable)
+        heapTables.resize(2 * size_t(length));
+    double* const movingC = length > kStackTable ? heapTables.data() : stackTables;
+    double* const movingS = movingC + length;
     for (int i = 0; i < length; ++i) {
         const double m = movingMin + i;
         movingC[size_t(i)] = m * t.c;
@@ -395,7 +407,7 @@ void FillLines(const Turn& t, uint32_t* target) {
     const int h = t.source.height;
     for (int l = 0; l < lines; ++l) {
         const double fixed = fixedMin + l;
-        const Line<Column> line{movingC.data(), movingS.data(), fixed * t.c, fixed * t.s};
+        const Line<Column> line{movingC, movingS, fixed * t.c, fixed * t.s};
         uint32_t* out = target + size_t(l) * size_t(length);
         // Inside: source x in (-1, width) and source y in (-1, height).
         const Span xSpan = Column ? Candidates(line.fixedC - 0.5, t.s, 1 / t.s, -1.0 - kSlack, w + kSlack)
@@ -485,9 +497,15 @@ void FillTurnedImage(const uint32_t* image, int width, int height, double angle,
             // Columns are filled as contiguous lines and turned into rows at the
             // end, four by four, which costs far less than writing them a pixel
             // per row.
-            std::unique_ptr<uint32_t[]> columns(new uint32_t[size_t(b.width) * size_t(b.height)]);
-            FillLines<true>(turn, columns.get());
-            Transpose(columns.get(), b.width, b.height, out);
+            constexpr size_t kStackColumns = 4096;
+            const size_t pixels = size_t(b.width) * size_t(b.height);
+            uint32_t stackColumns[kStackColumns];
+            std::unique_ptr<uint32_t[]> heapColumns;
+            if (pixels > kStackColumns)
+                heapColumns.reset(new uint32_t[pixels]);
+            uint32_t* const columns = heapColumns ? heapColumns.get() : stackColumns;
+            FillLines<true>(turn, columns);
+            Transpose(columns, b.width, b.height, out);
             return;
         }
         FillLines<false>(turn, out);
