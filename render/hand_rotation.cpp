@@ -50,9 +50,9 @@ struct Source {
     }
 };
 
-// The real interval of t where a + b * t lies in [low, high]. The callers give a
-// slack around the exact limits and widen the result by a pixel on each side:
-// the rounding of the per-pixel rule is some 1e-9 at most, far inside both.
+// The real interval of t where a + b * t lies in [low, high]. The callers widen
+// the exact limits by a slack of 1e-6: the rounding of the per-pixel rule, and
+// that of this interval's ends, are some 1e-9 at most, far inside it.
 struct Span {
     double first;
     double last;
@@ -72,6 +72,16 @@ Span Candidates(double a, double b, double reciprocal, double low, double high) 
     if (first > last)
         std::swap(first, last);
     return {first, last};
+}
+
+// floor and ceil for values of a few million at most, without a library call.
+inline int FloorInt(double v) {
+    const int i = static_cast<int>(v);
+    return i - (v < i ? 1 : 0);
+}
+inline int CeilInt(double v) {
+    const int i = static_cast<int>(v);
+    return i + (v > i ? 1 : 0);
 }
 
 // One line of the turned box, a row or (Column) a column: the rule's two
@@ -416,13 +426,11 @@ void FillLines(const Turn& t, uint32_t* target) {
                                   : Candidates(line.fixedC - 0.5, -t.s, -1 / t.s, -1.0 - kSlack, h + kSlack);
         const double firstT = std::max(xSpan.first, ySpan.first) - movingMin;
         const double lastT = std::min(xSpan.last, ySpan.last) - movingMin;
-        // Truncation is within one of floor and ceil, and the span is widened
-        // by two on each side anyway.
         int first = length;
         int last = -1;
         if (firstT <= lastT) {
-            first = std::max(static_cast<int>(std::clamp(firstT, -4.0, double(length))) - 2, 0);
-            last = std::min(static_cast<int>(std::clamp(lastT, -4.0, double(length))) + 2, length - 1);
+            first = std::max(FloorInt(std::clamp(firstT, -4.0, double(length))), 0);
+            last = std::min(CeilInt(std::clamp(lastT, -4.0, double(length))), length - 1);
         }
         if (first > last)
             continue;
