@@ -14,16 +14,20 @@
 
 // Every turned pixel must be exactly what the per-pixel rule gives, so nothing
 // here steps coordinates incrementally. What the fast fill uses instead:
-//  - the products X * c and X * s are the same per column in every row, so they
-//    are taken once into tables and added exactly as the rule adds them;
-//  - within a row both source coordinates are monotonic in X (each step of the
-//    rule is a monotonic rounding), so equal values at two columns prove every
-//    column between them equal, without evaluating them;
-//  - where a coordinate also moves by at most one per column (proved below), a
-//    change by exactly the number of columns proves a run of consecutive source
+//  - along a line of the box (a row; a column near 12 and 6 o'clock) the
+//    products of the moving coordinate with c and s are the same in every
+//    line, so they are taken once into tables and added exactly as the rule
+//    adds them;
+//  - along a line both source coordinates are monotonic (each step of the rule
+//    is a monotonic rounding), so equal values at two places prove every place
+//    between them equal, without evaluating them;
+//  - where a coordinate also moves by at most one per step (proved below), a
+//    change by exactly the number of steps proves a run of consecutive source
 //    pixels, which is copied.
 // Near the axes, where hands rest at 3, 6, 9 and 12 o'clock and where a turned
-// box is nearly all image, whole rows become a few copies.
+// box is nearly all image, whole lines become a few copies. The rule's products
+// and sums must round one by one: the build contracts nothing into fused
+// multiply-adds (ISO C++ mode, no FMA target).
 
 namespace {
 
