@@ -121,10 +121,11 @@ void CTavixDlg::ComposeFrame(uint16_t hour, uint16_t minute, uint16_t second) {
     if (LayeredSupported && TheUpdateLayeredWindow) {
         HBITMAP source = frameBitmap_;
         bool perPixelAlpha = false;
-        if (preset.BackgroundHasAlpha && AlphaDib) {
-            const size_t planeSize = static_cast<size_t>(WindowWidth) * static_cast<size_t>(WindowHeight);
-            if (AlphaPlane.size() != planeSize ||
-                !MergeAlphaPlane(frameBitmap_, AlphaPlane.data(), &AlphaDibHeader, AlphaDibBits))
+        // Without a plane of the frame's size (its resize failed) the frame
+        // goes out opaque rather than with a stale or missing alpha.
+        const size_t planeSize = static_cast<size_t>(WindowWidth) * static_cast<size_t>(WindowHeight);
+        if (preset.BackgroundHasAlpha && AlphaDib && AlphaPlane.size() == planeSize) {
+            if (!MergeAlphaPlane(frameBitmap_, AlphaPlane, &AlphaDibHeader, AlphaDibBits))
                 ShowMessage(TheLanguageTable().Text(6));
             source = AlphaDib.get();
             perPixelAlpha = true;

@@ -11,23 +11,13 @@
 #include "render/hand_rotation.h"
 #include "render/png_loader_win.h"
 #include "render/preset_settings.h"
+#include "win/bitmap_info_win.h"
 
 namespace {
 
 // Bitmap sizes travel as DWORDs; stay well inside.
 bool FitsSection(int width, int height) {
     return width > 0 && height > 0 && int64_t(width) * int64_t(height) <= INT_MAX / 4;
-}
-
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
 }
 
 }  // namespace
@@ -79,7 +69,7 @@ void CPNGHand::Scale(int percent) {
         Drop();
         return;
     }
-    BITMAPINFO info = TopDown32(width, height);
+    BITMAPINFO info = TopDownBitmapInfo(width, height, 32);
     void* bits = nullptr;
     UniqueBitmap scaled(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     UniqueMemoryDC from(CreateCompatibleDC(nullptr));
@@ -111,7 +101,7 @@ void CPNGHand::Draw(HDC dc, double angle) {
     const TurnedBounds box = ComputeTurnedBounds(width, height, angle);
     if (!FitsSection(box.width, box.height))
         return;
-    BITMAPINFO info = TopDown32(box.width, box.height);
+    BITMAPINFO info = TopDownBitmapInfo(box.width, box.height, 32);
     void* bits = nullptr;
     UniqueBitmap turned(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!turned || !bits)

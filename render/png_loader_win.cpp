@@ -4,19 +4,14 @@
 #include "render/png_decoder.h"
 #include "win/message_box_win.h"
 #include "win/unique_handle.h"
+#include "win/bitmap_info_win.h"
 
 #include <new>
 
 namespace {
 
 BITMAPINFO TopDownHeader(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height, 32);
     info.bmiHeader.biSizeImage = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
     return info;
 }

@@ -2,6 +2,7 @@
 
 #include "render/smooth_shrink.h"
 #include "win/unique_handle.h"
+#include "win/bitmap_info_win.h"
 
 namespace {
 
@@ -17,13 +18,7 @@ ReductionCache& TheCache() {
 
 // 24-bit rows from the top, as the buffers hold them.
 BITMAPINFO TopDownHeader24(const Picture24& picture) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(picture.width, picture.height, 24);
     info.bmiHeader.biXPelsPerMeter = 1;
     info.bmiHeader.biYPelsPerMeter = 1;
     return info;

@@ -9,6 +9,7 @@
 #include "render/smooth_shrink_win.h"
 #include "win/message_box_win.h"
 #include "win/unique_handle.h"
+#include "win/bitmap_info_win.h"
 
 namespace {
 
@@ -19,14 +20,7 @@ void RecordMessage(const char* text) {
 }
 
 BITMAPINFO TopDown24(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
+    return TopDownBitmapInfo(width, height, 24);
 }
 
 // A device bitmap in the screen's format, like the clock's frames, holding the

@@ -13,6 +13,7 @@
 #include "app/language_table.h"
 #include "render/preset_settings.h"
 #include "tests/wine/test_app_win.h"
+#include "win/bitmap_info_win.h"
 
 namespace {
 
@@ -110,12 +111,7 @@ protected:
         const int w = clock_->WindowWidth;
         const int h = clock_->WindowHeight;
         std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        BITMAPINFO info = TopDownBitmapInfo(w, h, 32);
         HDC screen = ::GetDC(nullptr);
         ::GetDIBits(screen, clock_->FrameBitmap(), 0, h, pixels.data(), &info, DIB_RGB_COLORS);
         ::ReleaseDC(nullptr, screen);

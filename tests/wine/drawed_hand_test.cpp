@@ -8,6 +8,7 @@
 #include "render/hand_geometry.h"
 #include "render/preset_settings.h"
 #include "win/unique_handle.h"
+#include "win/bitmap_info_win.h"
 
 namespace {
 
@@ -23,13 +24,7 @@ protected:
         saved_ = ThePresetSettings();
         ThePresetSettings().CenterX = 59;
         ThePresetSettings().CenterY = 59;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = kSize;
-        info.bmiHeader.biHeight = -kSize;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = TopDownBitmapInfo(kSize, kSize, 32);
         void* bits = nullptr;
         bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         ASSERT_TRUE(bitmap_);

@@ -12,6 +12,7 @@
 #include "tools/png_write.h"
 #include "win/proc_address_win.h"
 #include "win/unique_handle.h"
+#include "win/bitmap_info_win.h"
 
 namespace {
 
@@ -24,14 +25,7 @@ constexpr uint32_t kRed = 0xFF0000;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
 BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
+    return TopDownBitmapInfo(width, height, 32);
 }
 
 // A horizontal hand pointing to 3 o'clock as LoadPNG would deliver it: opaque

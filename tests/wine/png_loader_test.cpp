@@ -4,6 +4,7 @@
 #include "tools/png_write.h"
 #include "win/message_box_win.h"
 #include "win/unique_handle.h"
+#include "win/bitmap_info_win.h"
 
 #include <gtest/gtest.h>
 
@@ -65,13 +66,7 @@ protected:
 
 // A device bitmap's pixels as 32-bit top-down B, G, R, A.
 std::vector<Bytes4> ReadPixels(HBITMAP bitmap, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height, 32);
     std::vector<Bytes4> pixels(static_cast<size_t>(width) * height);
     WindowDC screen(nullptr);
     EXPECT_EQ(height, GetDIBits(screen.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS));
