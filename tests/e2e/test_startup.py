@@ -4,6 +4,7 @@ and presets."""
 
 import os
 import re
+import shutil
 import time
 import unittest
 
@@ -253,6 +254,37 @@ class BrokenFilesTest(TavixTestCase):
                                      "not the size of default.bmp (%d x %d)" % (width, height))
                 values = s.reg_query() or {}
                 self.assertEqual(values.get("BackgrndBitmap"), "default.bmp" if default_missing else "nope.bmp")
+
+    def test_broken_png_preset(self):
+        s = self.session
+        cases = [
+            # what, preset file content, expected messages before the default face
+            ("signature then garbage", b"\x89PNG\r\n\x1a\n" + b"\0\0\0\rIHDR" + b"\xff" * 40,
+             ["PNG error!"]),
+            ("a JPEG named .png", b"\xff\xd8\xff\xe0\0\x10JFIF\0" + b"\0" * 64, []),
+        ]
+        width, height = harness.image_size(s.path("Presets", "default.bmp"))
+        for what, content, decoder_messages in cases:
+            with self.subTest(what):
+                s.reset()
+                with open(s.path("Presets", "broken.png"), "wb") as f:
+                    f.write(content)
+                path = s.win_path("Presets", "broken.png")
+                window = self.run_with_messages({"BackgrndBitmap": "broken.png"},
+                                                decoder_messages + [self.lang(1) + " " + path], True)
+                self.assertEqual(window["rect"], [10, 10, 10 + width, 10 + height], "not the size of default.bmp")
+                self.assertEqual((s.reg_query() or {}).get("BackgrndBitmap"), "broken.png")
+
+    def test_missing_hand_image_is_reported_and_the_clock_runs(self):
+        s = self.session
+        s.reset()
+        presets = s.path("Presets")
+        shutil.copy(os.path.join(presets, "Original.png"), os.path.join(presets, "OneHand.png"))
+        with open(os.path.join(presets, "Original.INI"), encoding="latin-1") as f:
+            settings = f.read()
+        with open(os.path.join(presets, "OneHand.INI"), "w", encoding="latin-1") as f:
+            f.write(settings.replace("Original_hour.png", "no_such_hour.png"))
+        self.run_with_messages({"BackgrndBitmap": "OneHand.png"}, [self.lang(7)], True)
 
     def run_with_messages(self, settings, expected, clock_runs):
         """Starts Tavix with settings, answers its messages and compares them with
