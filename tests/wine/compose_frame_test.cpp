@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -207,8 +208,38 @@ TEST_F(ComposeFrameTest, FailedPresetLoadLeavesAFrameThatStillComposes) {
     EXPECT_FALSE(clock_->LoadPreset(folder_ + "missing.bmp"));
     std::ofstream(folder_ + "broken.bmp") << "BM not really a bitmap";
     EXPECT_FALSE(clock_->LoadPreset(folder_ + "broken.bmp"));
+    // A bitmap cut short: the platform may refuse it or fill the missing rows;
+    // either way the clock keeps a consistent set of buffers.
+    std::ifstream whole(folder_ + "face.bmp", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
+    std::ofstream(folder_ + "short.bmp", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    if (clock_->LoadPreset(folder_ + "short.bmp")) {
+        EXPECT_EQ(clock_->WindowWidth, kSize);
+        clock_->ComposeFrame(3, 0, 0);
+    }
+    EXPECT_FALSE(clock_->LoadPreset(folder_ + "missing.bmp"));
     clock_->ComposeFrame(3, 0, 0);
     EXPECT_EQ(clock_->HourHand, nullptr);
+}
+
+TEST_F(ComposeFrameTest, AbsurdPresetValuesStillGiveAWorkingFace) {
+    std::ofstream(folder_ + "face.INI") << "[Settings]\n"
+                                           "CenterX=2147483647\nCenterY=-2147483648\n"
+                                           "HourLength=2000000000\nHourWidth=100000\nHourLap=-2000000000\n"
+                                           "MinuteLength=-5\nMinuteWidth=-7\n"
+                                           "AMPMFontSize=-2147483648\nAMPMCenterX=99999999\n"
+                                           "DateFontSize=2147483647\nDateFont=" +
+                                               std::string(300, 'x') + "\n";
+    for (int32_t zoom : {-100, 0, 1, 100000, 2147483647}) {
+        clock_->Settings.UseZoom = 1;
+        clock_->Settings.ZoomValue = zoom;
+        clock_->Settings.ShowAMPM = 1;
+        clock_->Settings.ShowDate = 1;
+        ASSERT_TRUE(clock_->LoadPreset(folder_ + "face.bmp")) << zoom;
+        EXPECT_GT(clock_->WindowWidth, 0) << zoom;
+        EXPECT_LE(clock_->WindowWidth, 16384) << zoom;
+        clock_->ComposeFrame(10, 10, 10);
+    }
 }
 
 }  // namespace
