@@ -1,6 +1,27 @@
 #include "win/dialog_win.h"
 
+#include <cstring>
+
 #include "win/app_base_win.h"
+
+namespace {
+
+bool IsDialogWindow(HWND window) {
+    char className[16] = {};
+    return ::GetClassNameA(window, className, sizeof(className)) && std::strcmp(className, "#32770") == 0;
+}
+
+// Keyboard navigation (Tab, Enter, Escape) for whichever dialog the message is
+// aimed at: the modal one, and the modeless ones (alarm notices) that live on
+// its loop, which have no loop of their own.
+bool TranslateDialogKeys(HWND modal, MSG* message) {
+    HWND root = message->hwnd ? ::GetAncestor(message->hwnd, GA_ROOT) : nullptr;
+    if (!root) return false;
+    if (root != modal && !IsDialogWindow(root)) return false;
+    return ::IsDialogMessageA(root, message) != FALSE;
+}
+
+}  // namespace
 
 CDialog::CDialog(int templateId, HWND owner) : templateId_(templateId), owner_(owner) {}
 
@@ -67,7 +88,7 @@ INT_PTR CDialog::DoModal() {
             }
             if (got == -1) break;
             if (PreTranslateMessage(&message)) continue;
-            if (::IsDialogMessageA(created, &message)) continue;
+            if (TranslateDialogKeys(created, &message)) continue;
             ::TranslateMessage(&message);
             ::DispatchMessageA(&message);
         }

@@ -87,6 +87,18 @@ class AlarmTest(TavixTestCase):
         self.assertEqual(by_name["Long gone"]["Flags"], ALARM_ENABLED, "a missed alarm lost its enabled flag")
         self.assertIn("HTime", by_name["Tea time"], "the save did not store the exact due time")
 
+        self.session.key(notice["hwnd"], "escape")
+        if not self.session.wait_gone(notice["hwnd"], timeout=20):
+            self.fail_seen("the notice window stays after Escape")
+        self.end_clock(process, window)
+
+    def test_the_notice_window_closes_with_its_button(self):
+        texts = harness.read_lng(self.session.path("Lang", "english.lng"))
+        self.store_alarm(1, "Stretch", 4, ALARM_ENABLED | ALARM_NOTICE, "stretch.txt")
+        process, window = self.start_clock()
+        notice = self.wait_titled("%s - Stretch" % texts[65], timeout=40)
+        if notice is None:
+            self.fail_seen("no notice window")
         self.session.click(notice["hwnd"], texts[40])
         if not self.session.wait_gone(notice["hwnd"], timeout=20):
             self.fail_seen("the notice window stays after its button was pressed")
