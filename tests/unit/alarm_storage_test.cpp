@@ -17,13 +17,6 @@ AlarmList Load(MemoryStore& store) {
         store, [] { return kNow; }, kOffset);
 }
 
-AlarmRecord OneShot(const std::string& name, uint64_t due) {
-    AlarmRecord a;
-    a.Name = name;
-    a.DueTime = due;
-    return a;
-}
-
 // Alarms whose due times the load does not move (future one-shot and interval alarms).
 AlarmRecord Full(const std::string& name, uint64_t due) {
     AlarmRecord a = OneShot(name, due);
@@ -36,13 +29,6 @@ AlarmRecord Full(const std::string& name, uint64_t due) {
     a.SndLooping = 1;
     a.SndSecs = 7;
     return a;
-}
-
-AlarmList ListOf(const std::vector<AlarmRecord>& records) {
-    AlarmList list;
-    for (const auto& r : records)
-        list.PushBack(r);
-    return list;
 }
 
 std::vector<std::string> Names(const AlarmList& list) {

@@ -8,23 +8,13 @@
 #include "alarms/alarm_storage.h"
 #include "app/clock_time.h"
 #include "app/registry_store_win.h"
+#include "tests/unit/alarm_test_util.h"
 
 namespace {
 
 const HKEY kRoot = HKEY_CURRENT_USER;
 const char* const kScratchPath = "Software\\TavixTests\\AlarmStorageTest";
 constexpr int32_t kOffset = -300;  // UTC - 5 h
-
-uint64_t At(int year, int month, int day, int hour, int minute, int second = 0) {
-    clock_time::CivilTime t;
-    t.year = year;
-    t.month = month;
-    t.day = day;
-    t.hour = hour;
-    t.minute = minute;
-    t.second = second;
-    return clock_time::ToClockTime(t).value();
-}
 
 const uint64_t kNow = At(2026, 4, 13, 12, 0);
 
@@ -51,13 +41,6 @@ DWORD ValueType(const std::string& section, const char* name) {
     return type;
 }
 
-AlarmRecord OneShot(const std::string& name, uint64_t due) {
-    AlarmRecord a;
-    a.Name = name;
-    a.DueTime = due;
-    return a;
-}
-
 AlarmRecord Full(const std::string& name, uint64_t due) {
     AlarmRecord a = OneShot(name, due);
     a.Description = "Line one\r\nLine two";
@@ -69,13 +52,6 @@ AlarmRecord Full(const std::string& name, uint64_t due) {
     a.SndLooping = 1;
     a.SndSecs = 12;
     return a;
-}
-
-AlarmList ListOf(const std::vector<AlarmRecord>& records) {
-    AlarmList list;
-    for (const auto& r : records)
-        list.PushBack(r);
-    return list;
 }
 
 // Forwards to the registry until its budget of changes is spent: a power cut
