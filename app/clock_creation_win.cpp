@@ -4,20 +4,11 @@
 #include "app/benchmark_switch.h"
 #include "app/clock_window_win.h"
 #include "app/language_table.h"
+#include "app/system_clock_win.h"
 #include "app/tavix_app_win.h"
 #include "render/preset_settings.h"
 #include "res/resource.h"
 #include "win/message_box_win.h"
-
-namespace {
-
-uint64_t ToClockTime(const SYSTEMTIME& time) {
-    FILETIME ft;
-    ::SystemTimeToFileTime(&time, &ft);
-    return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-}
-
-}  // namespace
 
 bool CTavixDlg::OnCreate() {
     LoadSettings(*store_, Settings, LayeredSupported != 0, IsNT != 0);
@@ -110,7 +101,7 @@ bool CTavixDlg::LoadStartupPreset() {
 void CTavixDlg::StartClock() {
     SYSTEMTIME now;
     ::GetLocalTime(&now);
-    LastTickTime = ToClockTime(now);
+    LastTickTime = ClockTimeOf(now);
     alarms_->Load();
     // The first tick looks back two minutes, so alarms missed while starting ring.
     LastTickTime -= 1200000000ULL;

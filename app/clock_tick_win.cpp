@@ -3,20 +3,11 @@
 #include "alarms/clock_alarms_win.h"
 #include "app/clock_window_win.h"
 #include "app/platform_entry_points_win.h"
+#include "app/system_clock_win.h"
 #include "app/tick_schedule.h"
 #include "app/tray_icon_win.h"
 #include "render/preset_settings.h"
 #include "res/resource.h"
-
-namespace {
-
-uint64_t ToClockTime(const SYSTEMTIME& time) {
-    FILETIME ft;
-    if (!::SystemTimeToFileTime(&time, &ft)) return 0;
-    return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-}
-
-}  // namespace
 
 SYSTEMTIME CTavixDlg::ReadShownTime() const {
     SYSTEMTIME shown;
@@ -33,7 +24,7 @@ void CTavixDlg::OnTimer(UINT_PTR id) {
     const SYSTEMTIME shown = ReadShownTime();
     if (id == IDT_CLOCK_TIMER) {
         const uint64_t prev = LastTickTime;
-        LastTickTime = ToClockTime(shown);
+        LastTickTime = ClockTimeOf(shown);
         const bool secondHandVisible = Settings.UseSecondHand != 0 && ThePresetSettings().HasSecondHand;
         if (ShouldComposeFrame(secondHandVisible, LastTickTime, NextRedrawTime))
             ComposeFrame(shown.wHour, shown.wMinute, shown.wSecond);

@@ -1,9 +1,9 @@
 #include "app/clock_window_win.h"
 
 #include "alarms/clock_alarms_win.h"
-#include "app/clock_time.h"
 #include "app/platform_entry_points_win.h"
 #include "app/registry_store_win.h"
+#include "app/system_clock_win.h"
 #include "app/tavix_app_win.h"
 #include "app/tray_icon_win.h"
 #include "res/resource.h"
@@ -21,14 +21,6 @@ std::string ExecutableFolder() {
     const size_t slash = folder.find_last_of('\\');
     folder.erase(slash == std::string::npos ? 0 : slash + 1);
     return folder;
-}
-
-uint64_t LocalClockTime() {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    FILETIME ft;
-    ::SystemTimeToFileTime(&now, &ft);
-    return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
 }
 
 }  // namespace
@@ -64,7 +56,7 @@ CTavixDlg::CTavixDlg(HWND owner) : CDialog(IDD_CLOCK, owner) {
     }
 
     store_ = std::make_unique<RegistryStore>(HKEY_CURRENT_USER, CWinApp::Current()->ProfileKeyPath());
-    alarms_ = std::make_unique<ClockAlarms>(*store_, &LocalClockTime, IsNT != 0);
+    alarms_ = std::make_unique<ClockAlarms>(*store_, &LocalClockTimeNow, IsNT != 0);
 }
 
 CTavixDlg::~CTavixDlg() {
