@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "app/clock_time.h"
+#include "core/clock_time.h"
 
 using clock_time::CivilTime;
 

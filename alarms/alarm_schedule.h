@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "alarms/alarm_record.h"
-#include "app/clock_time.h"
+#include "core/clock_time.h"
 
 // How far back a tick still rings an alarm it reaches late: 35 minutes.
 constexpr uint64_t kAlarmCatchUp = 21000000000ULL;

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "alarms/alarm_schedule.h"
-#include "app/clock_time.h"
+#include "core/clock_time.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "alarms/alarm_record.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 // The section of the n-th alarm, n counted from 1.
 std::string AlarmSection(int n);

@@ -11,7 +11,7 @@
 
 #include "alarms/alarm_actions.h"
 #include "alarms/alarm_record.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 class ClockAlarms {
 public:

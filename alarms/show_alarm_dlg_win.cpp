@@ -3,14 +3,12 @@
 #include <memory>
 #include <string>
 
-#include "app/language_table.h"
+#include "core/language_strings.h"
+#include "core/language_table.h"
 #include "res/resource.h"
 #include "win/unique_handle.h"
 
 namespace {
-
-constexpr int kHeadingText = 65;
-constexpr int kCloseButtonText = 40;
 
 // BeginPaint and EndPaint with the PAINTSTRUCT both need.
 class PaintScope {
@@ -42,9 +40,9 @@ HWND CShowAlarmDlg::Open(const AlarmRecord& alarm) {
 
 BOOL CShowAlarmDlg::OnInitDialog() {
     try {
-        const std::string caption = std::string(TheLanguageTable().Text(kHeadingText)) + " - " + alarm_.Name;
+        const std::string caption = std::string(TheLanguageTable().Text(lang::kNoticeHeading)) + " - " + alarm_.Name;
         ::SetWindowTextA(Handle(), caption.c_str());
-        ::SetDlgItemTextA(Handle(), IDOK, TheLanguageTable().Text(kCloseButtonText));
+        ::SetDlgItemTextA(Handle(), IDOK, TheLanguageTable().Text(lang::kClose));
         if (!alarm_.Description.empty()) {
             ::ShowWindow(::GetDlgItem(Handle(), IDC_ALARM_DESCRIPTION), SW_SHOW);
             ::SetDlgItemTextA(Handle(), IDC_ALARM_DESCRIPTION, alarm_.Description.c_str());
@@ -86,7 +84,7 @@ void CShowAlarmDlg::Paint() {
                                   CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FIXED_PITCH | FF_ROMAN, "Arial"));
     SelectGuard selected(dc, font.get());
     ::SetTextColor(dc, RGB(255, 0, 0));
-    ::DrawTextA(dc, TheLanguageTable().Text(kHeadingText), -1, &area, DT_CENTER | DT_SINGLELINE);
+    ::DrawTextA(dc, TheLanguageTable().Text(lang::kNoticeHeading), -1, &area, DT_CENTER | DT_SINGLELINE);
     if (alarm_.Description.empty()) {
         area.top = 60;
         area.bottom = 300;

@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include "app/language_table.h"
+#include "core/language_strings.h"
+#include "core/language_table.h"
 #include "win/message_box_win.h"
 #include "win/unique_handle.h"
 
 namespace {
 
-constexpr int kShutdownNotice = 12;
 constexpr DWORD kShutdownTimeoutSeconds = 60;
 
 void EnableShutdownPrivilege() {
@@ -28,10 +28,10 @@ void EnableShutdownPrivilege() {
 void ShutDownSystem(bool isNT) {
     if (isNT) {
         EnableShutdownPrivilege();
-        ::InitiateSystemShutdownA(nullptr, const_cast<char*>(TheLanguageTable().Text(kShutdownNotice)),
+        ::InitiateSystemShutdownA(nullptr, const_cast<char*>(TheLanguageTable().Text(lang::kShutdownNotice)),
                                   kShutdownTimeoutSeconds, TRUE, FALSE);
         return;
     }
     ::ExitWindowsEx(EWX_SHUTDOWN | EWX_FORCE, 0);
-    ShowMessage(TheLanguageTable().Text(kShutdownNotice));
+    ShowMessage(TheLanguageTable().Text(lang::kShutdownNotice));
 }

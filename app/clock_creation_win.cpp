@@ -3,21 +3,22 @@
 #include "alarms/clock_alarms_win.h"
 #include "app/benchmark_switch.h"
 #include "app/clock_window_win.h"
-#include "app/language_table.h"
-#include "app/system_clock_win.h"
+#include "core/language_strings.h"
+#include "core/language_table.h"
+#include "win/system_clock_win.h"
+#include "win/unique_handle.h"
 #include "app/tavix_app_win.h"
-#include "render/preset_settings.h"
 #include "res/resource.h"
 #include "win/message_box_win.h"
 
 bool CTavixDlg::OnCreate() {
-    LoadSettings(*store_, Settings, LayeredSupported != 0, IsNT != 0);
-    CurrentAlpha = Settings.Alpha;
+    LoadSettings(*store_, settings_, layeredSupported_, isNT_);
+    currentAlpha_ = settings_.Alpha;
 
     if (!ClaimInstance()) return false;
 
-    // A selected time zone is taken up by the time-zone support; until then the
-    // clock shows local time.
+    // A stored zone name changes the time shown only once its rules have been
+    // read (shownTime_); until then the clock and its alarms keep local time.
 
     ApplyWindowStyles();
     ::SetWindowTextA(Handle(), "Tavix");
@@ -25,13 +26,13 @@ bool CTavixDlg::OnCreate() {
 
     if (!LoadStartupPreset()) return false;
 
-    ApplyPriority(Settings.Priority);
-    ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    ApplyPriority(settings_.Priority);
+    screenWidth_ = ::GetSystemMetrics(SM_CXSCREEN);
+    screenHeight_ = ::GetSystemMetrics(SM_CYSCREEN);
 
     const BenchmarkMode benchmark = ParseBenchmarkSwitch(TheApp().CommandLine());
     if (benchmark != BenchmarkMode::None) {
-        RunBenchmark(static_cast<int>(benchmark));
+        RunBenchmark(benchmark);
         return false;
     }
 
@@ -40,38 +41,29 @@ bool CTavixDlg::OnCreate() {
 }
 
 bool CTavixDlg::ClaimInstance() {
-    if (Settings.MultipleInstances != 0 && Settings.MultipleTimeZones == 0) return true;
+    if (settings_.MultipleInstances != 0 && settings_.MultipleTimeZones == 0) return true;
     static const char* const kNames[] = {"Tavix", "Tavix2", "Tavix3"};
-    const int allowed = Settings.MultipleTimeZones != 0 ? 3 : 1;
+    const int allowed = settings_.MultipleTimeZones != 0 ? 3 : 1;
     for (int i = 0; i < allowed; ++i) {
-        InstanceMutex.reset(::CreateMutexA(nullptr, FALSE, kNames[i]));
-        if (InstanceMutex && ::GetLastError() != ERROR_ALREADY_EXISTS) return true;
+        UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, kNames[i]));
+        // Read before anything else runs: closing the previous handle may reset it.
+        const DWORD error = ::GetLastError();
+        instanceMutex_ = std::move(mutex);
+        if (instanceMutex_ && error != ERROR_ALREADY_EXISTS) return true;
     }
     // Every slot is taken: our handles to the other instances' mutexes go.
-    InstanceMutex.reset();
+    instanceMutex_.reset();
     return false;
-}
-
-void CTavixDlg::ApplyWindowStyles() {
-    LONG_PTR style = ::GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
-    style &= ~static_cast<LONG_PTR>(WS_EX_APPWINDOW);
-    if (Settings.HideFromAltTab != 0) style |= WS_EX_TOOLWINDOW;
-    if (LayeredSupported) {
-        style |= WS_EX_LAYERED;
-        if (Settings.ClickThrough) style |= WS_EX_TRANSPARENT;
-        if (Settings.PinToDesktop) style |= WS_EX_NOACTIVATE;
-    }
-    ::SetWindowLongPtrA(Handle(), GWL_EXSTYLE, style);
 }
 
 void CTavixDlg::LoadLanguage() {
     LanguageTable& table = TheLanguageTable();
-    const std::string chosen = AppFolder + "Lang\\" + Settings.LangFile;
+    const std::string chosen = appFolder_ + "Lang\\" + settings_.LangFile;
     LanguageLoadResult result = LoadLanguageFile(chosen, table);
     if (result.status == LanguageLoadResult::Status::Ok) return;
     ShowMessage(LanguageLoadMessage(result, chosen).c_str());
 
-    const std::string fallback = AppFolder + "Lang\\english.lng";
+    const std::string fallback = appFolder_ + "Lang\\english.lng";
     result = LoadLanguageFile(fallback, table);
     if (result.status == LanguageLoadResult::Status::Ok) return;
     ShowMessage(LanguageLoadMessage(result, fallback).c_str());
@@ -83,32 +75,31 @@ void CTavixDlg::LoadLanguage() {
 }
 
 bool CTavixDlg::LoadStartupPreset() {
-    PresetPath = AppFolder + "Presets\\" + Settings.BackgrndBitmap;
-    const std::string failedPath = PresetPath;
+    presetPath_ = appFolder_ + "Presets\\" + settings_.BackgrndBitmap;
+    const std::string failedPath = presetPath_;
     if (LoadPreset(failedPath)) return true;
 
-    const std::string message = std::string(TheLanguageTable().Text(1)) + " " + failedPath;
+    const std::string message = std::string(TheLanguageTable().Text(lang::kPresetLoadFailed)) + " " + failedPath;
     ShowMessage(message.c_str());
     const size_t slash = failedPath.find_last_of('\\');
     const std::string fallback = failedPath.substr(0, slash == std::string::npos ? 0 : slash + 1) + "default.bmp";
     if (LoadPreset(fallback)) return true;
 
-    Settings.BackgrndBitmap = "default.bmp";
+    settings_.BackgrndBitmap = "default.bmp";
     ::PostQuitMessage(0);
     return false;
 }
 
 void CTavixDlg::StartClock() {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    LastTickTime = ClockTimeOf(now);
+    const SYSTEMTIME now = shownTime_.Now();
+    lastTickTime_ = ClockTimeOf(now);
     alarms_->Load();
     // The first tick looks back two minutes, so alarms missed while starting ring.
-    LastTickTime -= 1200000000ULL;
-    if (IsNT && now.wMilliseconds > 400) ::Sleep(1001 - now.wMilliseconds);
-    ClockTimerId = ::SetTimer(Handle(), IDT_CLOCK_TIMER, 1000, nullptr);
-    if (ClockTimerId == 0) {
-        ShowMessage(TheLanguageTable().Text(2));
+    lastTickTime_ -= 1200000000ULL;
+    if (isNT_ && now.wMilliseconds > 400) ::Sleep(1001 - now.wMilliseconds);
+    clockTimerId_ = ::SetTimer(Handle(), IDT_CLOCK_TIMER, 1000, nullptr);
+    if (clockTimerId_ == 0) {
+        ShowMessage(TheLanguageTable().Text(lang::kTimerFailed));
         ::PostQuitMessage(0);
     }
 }

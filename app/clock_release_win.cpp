@@ -2,9 +2,8 @@
 // released in an order that never leaves a frame pointing at a freed bitmap.
 #include "alarms/clock_alarms_win.h"
 #include "app/clock_window_win.h"
-#include "app/language_table.h"
 #include "app/tray_icon_win.h"
-#include "render/alpha_blend_win.h"
+#include "core/language_table.h"
 #include "render/smooth_shrink_win.h"
 #include "res/resource.h"
 
@@ -13,31 +12,19 @@ void CTavixDlg::OnDestroy() {
     ::KillTimer(Handle(), IDT_HOVER_TIMER);
     const LONG_PTR style = ::GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
     ::SetWindowLongPtrA(Handle(), GWL_EXSTYLE, style | WS_EX_APPWINDOW);
-    SaveSettings(*store_, Settings);
+    SaveSettings(*store_, settings_);
     ReleaseEverything();
 }
 
 void CTavixDlg::ReleaseEverything() {
-    WorkBitmap.reset();
-    if (AlphaBlendLoaded) {
-        SetAlphaBlend(nullptr);
-        AlphaBlendModule.reset();
-        AlphaBlendLoaded = 0;
-    }
-    DialogBrush.reset();
-    ReleaseFrameBitmap();
+    // The preset before the cache: its frame may be the cache's bitmap.
+    preset_.reset();
     FreeReductionCache();
-    BackgroundBitmap.reset();
-    HourHand.reset();
-    MinuteHand.reset();
-    SecondHand.reset();
-    InstanceMutex.reset();
+    alphaBlend_.Use(false);
+    dialogBrush_.reset();
+    instanceMutex_.reset();
     alarms_->Clear();
     if (trayIconAdded_) tray_icon::Remove(Handle());
     trayIconAdded_ = false;
     FreeLanguageTable();
-    AlphaPlane.clear();
-    AlphaPlane.shrink_to_fit();
-    AlphaDib.reset();
-    AlphaDibBits = nullptr;
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 // The clock's values lie in the application's key itself.
 constexpr const char* kSettingsSection = "";

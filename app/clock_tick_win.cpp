@@ -2,38 +2,24 @@
 // refresh the tray tooltip once a minute and let the alarms fall due.
 #include "alarms/clock_alarms_win.h"
 #include "app/clock_window_win.h"
-#include "app/platform_entry_points_win.h"
-#include "app/system_clock_win.h"
 #include "app/tick_schedule.h"
 #include "app/tray_icon_win.h"
-#include "render/preset_settings.h"
 #include "res/resource.h"
-
-SYSTEMTIME CTavixDlg::ReadShownTime() const {
-    SYSTEMTIME shown;
-    if (IsNT && !Settings.DefaultTimeZone.empty() && TheSystemTimeToTzSpecificLocalTime) {
-        SYSTEMTIME utc;
-        ::GetSystemTime(&utc);
-        if (TheSystemTimeToTzSpecificLocalTime(&ZoneInfo, &utc, &shown)) return shown;
-    }
-    ::GetLocalTime(&shown);
-    return shown;
-}
+#include "win/system_clock_win.h"
 
 void CTavixDlg::OnTimer(UINT_PTR id) {
-    const SYSTEMTIME shown = ReadShownTime();
-    if (id == IDT_CLOCK_TIMER) {
-        const uint64_t prev = LastTickTime;
-        LastTickTime = ClockTimeOf(shown);
-        const bool secondHandVisible = Settings.UseSecondHand != 0 && ThePresetSettings().HasSecondHand;
-        if (ShouldComposeFrame(secondHandVisible, LastTickTime, NextRedrawTime))
-            ComposeFrame(shown.wHour, shown.wMinute, shown.wSecond);
-        if (Settings.TimeInSysTray != 0 && ShouldRefreshTooltip(TooltipRefreshPending != 0, prev, LastTickTime)) {
-            TooltipRefreshPending = 0;
-            RefreshTrayTip(shown);
-        }
-        alarms_->Check(prev, LastTickTime);
+    if (id != IDT_CLOCK_TIMER) return;
+    const SYSTEMTIME shown = shownTime_.Now();
+    const uint64_t prev = lastTickTime_;
+    lastTickTime_ = ClockTimeOf(shown);
+    const bool secondHandVisible = settings_.UseSecondHand != 0 && preset_ && preset_->HasSecondHand();
+    if (ShouldComposeFrame(secondHandVisible, lastTickTime_, nextRedrawTime_))
+        ComposeFrame(shown.wHour, shown.wMinute, shown.wSecond);
+    if (settings_.TimeInSysTray != 0 && ShouldRefreshTooltip(tooltipRefreshPending_, prev, lastTickTime_)) {
+        tooltipRefreshPending_ = false;
+        RefreshTrayTip(shown);
     }
+    alarms_->Check(prev, lastTickTime_);
 }
 
 void CTavixDlg::RefreshTrayTip(const SYSTEMTIME& shown) {

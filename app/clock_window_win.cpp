@@ -1,13 +1,12 @@
 #include "app/clock_window_win.h"
 
 #include "alarms/clock_alarms_win.h"
-#include "app/platform_entry_points_win.h"
 #include "app/registry_store_win.h"
-#include "app/system_clock_win.h"
 #include "app/tavix_app_win.h"
 #include "app/tray_icon_win.h"
 #include "res/resource.h"
 #include "win/message_box_win.h"
+#include "win/platform_entry_points_win.h"
 #include "win/proc_address_win.h"
 
 CTavixDlg* TheClockWindow = nullptr;
@@ -27,36 +26,38 @@ std::string ExecutableFolder() {
 
 CTavixDlg::CTavixDlg(HWND owner) : CDialog(IDD_CLOCK, owner) {
     TheClockWindow = this;
-    AppFolder = ExecutableFolder();
-    AppIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TAVIX));
-    DialogBrush.reset(::CreateSolidBrush(RGB(68, 106, 179)));
+    appFolder_ = ExecutableFolder();
+    appIcon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TAVIX));
+    dialogBrush_.reset(::CreateSolidBrush(RGB(68, 106, 179)));
 
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof(version);
     ::GetVersionExA(&version);
-    IsNT = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-    LayeredSupported = IsNT && version.dwMajorVersion >= 5;
-    IsVistaOrLater = IsNT && version.dwMajorVersion >= 6;
+    isNT_ = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    layeredSupported_ = isNT_ && version.dwMajorVersion >= 5;
+    isVistaOrLater_ = isNT_ && version.dwMajorVersion >= 6;
 
-    if (LayeredSupported) {
+    if (layeredSupported_) {
         if (HMODULE user32 = ::GetModuleHandleA("USER32.DLL")) {
             TheUpdateLayeredWindow = LookupProc<UpdateLayeredWindowFn>(user32, "UpdateLayeredWindow");
             if (!TheUpdateLayeredWindow) {
                 ShowMessage("UpdateLayeredWindow error!");
-                LayeredSupported = 0;
+                layeredSupported_ = false;
             }
         } else {
-            LayeredSupported = 0;
+            layeredSupported_ = false;
         }
     }
-    if (IsNT) {
+    if (isNT_) {
         if (HMODULE kernel32 = ::GetModuleHandleA("KERNEL32.DLL"))
             TheSystemTimeToTzSpecificLocalTime =
                 LookupProc<TzSpecificLocalTimeFn>(kernel32, "SystemTimeToTzSpecificLocalTime");
     }
 
     store_ = std::make_unique<RegistryStore>(HKEY_CURRENT_USER, CWinApp::Current()->ProfileKeyPath());
-    alarms_ = std::make_unique<ClockAlarms>(*store_, &LocalClockTimeNow, IsNT != 0);
+    // The alarms fall due by the time the face shows.
+    alarms_ = std::make_unique<ClockAlarms>(
+        *store_, [this] { return shownTime_.NowAsClockTime(); }, isNT_);
 }
 
 CTavixDlg::~CTavixDlg() {
@@ -64,14 +65,14 @@ CTavixDlg::~CTavixDlg() {
 }
 
 BOOL CTavixDlg::OnInitDialog() {
-    ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    screenWidth_ = ::GetSystemMetrics(SM_CXSCREEN);
+    screenHeight_ = ::GetSystemMetrics(SM_CYSCREEN);
     PlaceWindow();
-    ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(AppIcon));
-    ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(AppIcon));
+    ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
+    ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
     trayIconAdded_ = tray_icon::Add(Handle(), CWinApp::Current()->Instance(), "Tavix");
     CWinApp::Current()->SetMainWindow(Handle());
-    if (Settings.PinToDesktop && LayeredSupported) SetShowCommand(SW_SHOWNA);
+    if (settings_.PinToDesktop && layeredSupported_) SetShowCommand(SW_SHOWNA);
     return TRUE;
 }
 
@@ -84,13 +85,13 @@ bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& resu
             alarms_->Load();
             return false;
         case WM_PAINT:
-            PaintFrame();
+            if (!layeredSupported_ && preset_) FrameComposer::Paint(Handle(), *preset_);
             return false;
         case WM_CTLCOLORDLG:
-            result = reinterpret_cast<INT_PTR>(DialogBrush.get());
+            result = reinterpret_cast<INT_PTR>(dialogBrush_.get());
             return true;
         case WM_QUERYDRAGICON:
-            result = reinterpret_cast<INT_PTR>(AppIcon);
+            result = reinterpret_cast<INT_PTR>(appIcon_);
             return true;
         default:
             return false;

@@ -1,18 +1,22 @@
 #pragma once
-// CTavixDlg: the clock window. It owns the options, the preset's bitmaps and
-// hands, the alarms, the tray icon and the instance mutex; dialogs reach it
-// through TheClockWindow.
+// CTavixDlg: the clock window. It coordinates objects that keep their own
+// state: the options, the loaded preset and the frame composer, the alarms,
+// the time shown, the tray icon and the instance mutex. Its own state is
+// private; dialogs and pages reach what they need through narrow interfaces.
 
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "app/benchmark_switch.h"
 #include "app/clock_settings.h"
-#include "app/settings_store.h"
-#include "render/hand_win.h"
+#include "core/settings_store.h"
+#include "options/shown_time_win.h"
+#include "render/alpha_blend_win.h"
+#include "render/frame_composer_win.h"
+#include "render/loaded_preset_win.h"
 #include "win/dialog_win.h"
 #include "win/unique_handle.h"
 
@@ -23,53 +27,28 @@ public:
     explicit CTavixDlg(HWND owner);
     ~CTavixDlg() override;
 
-    // Frame composition and preset loading (render/).
-    void ComposeFrame(uint16_t hour, uint16_t minute, uint16_t second);
+    // Loads a preset and swaps it in only when the whole load succeeded; on
+    // failure the previous face keeps drawing and false is returned.
     bool LoadPreset(const std::string& path);
+    // Composes a frame for the time and hands it to the window.
+    void ComposeFrame(uint16_t hour, uint16_t minute, uint16_t second);
 
     void PlaceWindow();
     void ApplyPriority(int priority);
+    // The extended styles, z-order and opacity the options ask for, set and
+    // cleared alike, so that an option turned off takes effect as well.
+    void ApplyWindowStyles();
+    void ApplyZOrder();
+
+    const ClockSettings& Settings() const { return settings_; }
     SettingsStore& Store() { return *store_; }
-
-    // The bitmap that holds the finished frame: our own, or the reduction cache's.
-    HBITMAP FrameBitmap() const { return frameBitmap_; }
-
-    std::string AppFolder;
-    std::string PresetPath;
-    int IsNT = 0;
-    int LayeredSupported = 0;
-    int AlphaBlendLoaded = 0;
-    int IsVistaOrLater = 0;
-    int TooltipRefreshPending = 1;
-    ClockSettings Settings;
-    uint64_t NextRedrawTime = 0;
-    uint8_t CurrentAlpha = 255;
-    UniqueBitmap AlphaDib;
-    void* AlphaDibBits = nullptr;
-    BITMAPINFO AlphaDibHeader = {};
-    HICON AppIcon = nullptr;  // shared resource icon: the system releases it
-    UINT_PTR ClockTimerId = 0;
-    UniqueBitmap WorkBitmap;
-    UniqueBitmap BackgroundBitmap;
-    int WorkWidth = 0;
-    int WorkHeight = 0;
-    std::vector<uint8_t> AlphaPlane;
-    int WindowWidth = 0;
-    int WindowHeight = 0;
-    UniqueBrush DialogBrush;
-    uint8_t Dragging = 0;
-    POINT GrabPoint = {};
-    int ScreenWidth = 0;
-    int ScreenHeight = 0;
-    uint64_t LastTickTime = 0;
-    UniqueKernelHandle InstanceMutex;
-    std::unique_ptr<CHand> HourHand;
-    std::unique_ptr<CHand> MinuteHand;
-    std::unique_ptr<CHand> SecondHand;
-    RECT HoverRect = {};
-    UniqueModule AlphaBlendModule;
-    int Hovered = 0;
-    TIME_ZONE_INFORMATION ZoneInfo = {};
+    const std::string& AppFolder() const { return appFolder_; }
+    const std::string& PresetPath() const { return presetPath_; }
+    bool LayeredSupported() const { return layeredSupported_; }
+    // The loaded preset; null only before the first successful load.
+    const LoadedPreset* Preset() const { return preset_.get(); }
+    // The bitmap that holds the finished frame.
+    HBITMAP FrameBitmap() const { return preset_ ? preset_->Frame() : nullptr; }
 
 protected:
     bool OnCreate() override;
@@ -77,33 +56,50 @@ protected:
     void OnDestroy() override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
+    // For the tests' clock windows, which skip the start-up sequence.
+    ClockSettings& MutableSettings() { return settings_; }
+
 private:
     // Creation steps (clock_creation_win.cpp).
     bool ClaimInstance();
-    void ApplyWindowStyles();
     void LoadLanguage();
     bool LoadStartupPreset();
     void StartClock();
     // clock_benchmark_win.cpp
-    void RunBenchmark(int mode);
+    void RunBenchmark(BenchmarkMode mode);
     // clock_tick_win.cpp
     void OnTimer(UINT_PTR id);
-    SYSTEMTIME ReadShownTime() const;
     void RefreshTrayTip(const SYSTEMTIME& shown);
     // clock_release_win.cpp
     void ReleaseEverything();
-    // render/compose_frame_win.cpp
-    void PaintFrame();
-    void SetFrameBitmap(UniqueBitmap bitmap);
-    void ReleaseFrameBitmap();
-    // render/preset_loader_win.cpp
-    void UpdateAlphaBlendLibrary(bool imageHandLoaded);
+    // clock_preset_win.cpp
+    void SwapInPreset(std::unique_ptr<LoadedPreset> preset);
+    FrameOptions CurrentFrameOptions() const;
 
+    std::string appFolder_;  // ends with a backslash
+    std::string presetPath_;
+    bool isNT_ = false;
+    bool layeredSupported_ = false;
+    bool isVistaOrLater_ = false;
+    bool tooltipRefreshPending_ = true;
+    ClockSettings settings_;
     std::unique_ptr<SettingsStore> store_;
-    std::unique_ptr<ClockAlarms> alarms_;
-    HBITMAP frameBitmap_ = nullptr;  // ownedFrame_ or the reduction cache's bitmap
-    UniqueBitmap ownedFrame_;
+    uint64_t nextRedrawTime_ = 0;
+    uint8_t currentAlpha_ = 255;
+    HICON appIcon_ = nullptr;  // shared resource icon: the system releases it
+    UINT_PTR clockTimerId_ = 0;
+    UniqueBrush dialogBrush_;
+    int screenWidth_ = 0;
+    int screenHeight_ = 0;
+    uint64_t lastTickTime_ = 0;
+    UniqueKernelHandle instanceMutex_;
     bool trayIconAdded_ = false;
+
+    std::unique_ptr<LoadedPreset> preset_;
+    FrameComposer composer_;
+    AlphaBlendLibrary alphaBlend_;
+    ShownTime shownTime_;
+    std::unique_ptr<ClockAlarms> alarms_;
 };
 
 extern CTavixDlg* TheClockWindow;

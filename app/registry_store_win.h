@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "win/unique_handle.h"
 
 class RegistryStore : public SettingsStore {

@@ -1,6 +1,6 @@
 #include "app/tick_schedule.h"
 
-#include "app/clock_time.h"
+#include "core/clock_time.h"
 
 namespace {
 

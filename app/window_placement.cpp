@@ -28,11 +28,14 @@ WindowPlacement ComputePlacement(const SettingsStore& store, const ClockSettings
         placement.x = PullBack(placement.x, screenWidth, windowWidth);
         placement.y = PullBack(placement.y, screenHeight, windowHeight);
     }
-    if (s.OnTop != 0)
-        placement.zOrder = ZOrder::Topmost;
-    else if (s.PinToDesktop != 0)
-        placement.zOrder = ZOrder::Bottom;
+    placement.zOrder = ZOrderFor(s);
     return placement;
+}
+
+ZOrder ZOrderFor(const ClockSettings& s) {
+    if (s.OnTop != 0) return ZOrder::Topmost;
+    if (s.PinToDesktop != 0) return ZOrder::Bottom;
+    return ZOrder::Top;
 }
 
 void StoreWindowOrigin(SettingsStore& store, int left, int top) {

@@ -13,16 +13,19 @@ endif()
 set(TAVIX_STATIC_LINK -static -static-libgcc -static-libstdc++)
 set(TAVIX_WIN_LIBS gdi32 user32 comctl32 comdlg32 shell32 advapi32 ole32 winmm msimg32)
 
-add_library(tavix_core STATIC ${TAVIX_CORE_SOURCES})
-target_include_directories(tavix_core PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(tavix_core PUBLIC PNG::PNG)
-target_compile_options(tavix_core PRIVATE ${TAVIX_WARNINGS})
-
-# Everything of Tavix.exe but its entry point, so the Win32 tests link the same code.
-add_library(tavix_win STATIC ${TAVIX_LAYER_SOURCES} ${TAVIX_WIN_SOURCES})
+# The Win32 layer and the resource header are folders like the others; every
+# folder above them builds its _win.cpp files against them.
+tavix_folder(win)
 target_compile_definitions(tavix_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(tavix_win PUBLIC tavix_core ${TAVIX_WIN_LIBS})
-target_compile_options(tavix_win PRIVATE ${TAVIX_WARNINGS})
+target_link_libraries(tavix_win PUBLIC ${TAVIX_WIN_LIBS})
+add_library(tavix_res INTERFACE)
+tavix_include_root(tavix_res INTERFACE res)
+
+tavix_folder(core)
+tavix_folder(render DEPENDS tavix_core tavix_win tavix_res PNG::PNG)
+tavix_folder(alarms DEPENDS tavix_core tavix_win tavix_res)
+tavix_folder(options DEPENDS tavix_render tavix_alarms tavix_core tavix_win tavix_res)
+tavix_folder(app DEPENDS tavix_options tavix_render tavix_alarms tavix_core tavix_win tavix_res)
 
 if(NOT TAVIX_GENERATED_DIR)
     message(FATAL_ERROR "TAVIX_GENERATED_DIR must name the data made by the native build")
@@ -33,10 +36,16 @@ if(EXISTS ${TAVIX_GENERATED_DIR}/tavix.ico)
 else()
     message(WARNING "No generated icon in ${TAVIX_GENERATED_DIR}: build the native generators first")
 endif()
-set_source_files_properties(${CMAKE_SOURCE_DIR}/res/tavix.rc PROPERTIES COMPILE_FLAGS "${rc_flags}")
+# windres reports no dependencies of its own: name what the script pulls in,
+# so that a changed header, manifest, icon or generated picture rebuilds it.
+file(GLOB rc_inputs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.h ${CMAKE_SOURCE_DIR}/res/*.manifest
+     ${CMAKE_SOURCE_DIR}/res/*.bmp ${CMAKE_SOURCE_DIR}/res/*.ico)
+file(GLOB generated_rc_inputs ${TAVIX_GENERATED_DIR}/*.ico ${TAVIX_GENERATED_DIR}/*.bmp)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/tavix.rc PROPERTIES COMPILE_FLAGS "${rc_flags}"
+    OBJECT_DEPENDS "${rc_inputs};${generated_rc_inputs}")
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
     add_executable(Tavix WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/res/tavix.rc)
-    target_link_libraries(Tavix PRIVATE tavix_win)
+    target_link_libraries(Tavix PRIVATE tavix_app)
     target_link_options(Tavix PRIVATE ${TAVIX_STATIC_LINK})
     target_compile_options(Tavix PRIVATE ${TAVIX_WARNINGS})
 endif()
@@ -57,7 +66,8 @@ endif()
 
 file(GLOB wine_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
 add_executable(tavix_wine_tests ${wine_test_sources} ${CMAKE_SOURCE_DIR}/res/tavix.rc)
-target_link_libraries(tavix_wine_tests PRIVATE tavix_win ${TAVIX_GTEST_LIBS})
+target_include_directories(tavix_wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(tavix_wine_tests PRIVATE tavix_app ${TAVIX_GTEST_LIBS})
 target_link_options(tavix_wine_tests PRIVATE ${TAVIX_STATIC_LINK})
 
 add_executable(probe ${CMAKE_SOURCE_DIR}/tests/e2e/probe.cpp)

@@ -1,6 +1,6 @@
 #pragma once
 // A straight clock hand drawn with a solid pen, turning about the preset's
-// centre (ThePresetSettings().CenterX/CenterY, already scaled).
+// centre at the work size.
 
 #include <windows.h>
 
@@ -10,7 +10,7 @@ class CDrawedHand : public CHand {
 public:
     void Init(int length, int width, COLORREF color, int lap);
     void Scale(int percent) override;
-    void Draw(HDC dc, double angle) override;
+    void Draw(HDC dc, double angle, POINT center) override;
 
     int Lap() const { return lap_; }
     COLORREF Color() const { return color_; }

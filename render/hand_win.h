@@ -1,12 +1,14 @@
 #pragma once
 // A clock hand: drawn with a pen (CDrawedHand) or from a turned image (CPNGHand).
 // Angles are radians counterclockwise from 3 o'clock; screen y grows downwards.
+// The pivot is the preset's centre at the work size; a hand keeps no reference
+// to the preset it belongs to.
 
 #include <windows.h>
 
 class CHand {
 public:
     virtual void Scale(int percent) = 0;
-    virtual void Draw(HDC dc, double angle) = 0;
+    virtual void Draw(HDC dc, double angle, POINT center) = 0;
     virtual ~CHand() = default;
 };

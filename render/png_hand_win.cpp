@@ -10,7 +10,6 @@
 #include "render/hand_geometry.h"
 #include "render/hand_rotation.h"
 #include "render/png_loader_win.h"
-#include "render/preset_settings.h"
 #include "win/bitmap_info_win.h"
 
 namespace {
@@ -92,7 +91,7 @@ void CPNGHand::Scale(int percent) {
     header_.bmiHeader.biHeight = height;
 }
 
-void CPNGHand::Draw(HDC dc, double angle) {
+void CPNGHand::Draw(HDC dc, double angle, POINT center) {
     const AlphaBlendFn alphaBlend = TheAlphaBlend();
     if (!alphaBlend || !image_ || !pixels_ || !dc)
         return;
@@ -112,10 +111,8 @@ void CPNGHand::Draw(HDC dc, double angle) {
     // along the hand; each offset is truncated toward zero on its own.
     const double c = std::cos(-angle);
     const double s = std::sin(-angle);
-    const PresetSettings& preset = ThePresetSettings();
-    const int64_t x = int64_t(preset.CenterX) + 1 + static_cast<int64_t>(centreDistance_ * c) - int64_t(box.width >> 1);
-    const int64_t y =
-        int64_t(preset.CenterY) + 1 + static_cast<int64_t>(centreDistance_ * s) - int64_t(box.height >> 1);
+    const int64_t x = int64_t(center.x) + 1 + static_cast<int64_t>(centreDistance_ * c) - int64_t(box.width >> 1);
+    const int64_t y = int64_t(center.y) + 1 + static_cast<int64_t>(centreDistance_ * s) - int64_t(box.height >> 1);
     if (x < INT_MIN || x > INT_MAX || y < INT_MIN || y > INT_MAX)
         return;
 

@@ -21,7 +21,7 @@ public:
     int Attach(HBITMAP image, void* pixels, unsigned centreDistance);
 
     void Scale(int percent) override;
-    void Draw(HDC dc, double angle) override;
+    void Draw(HDC dc, double angle, POINT center) override;
 
     bool HasImage() const { return static_cast<bool>(image_); }
     int Width() const { return header_.bmiHeader.biWidth; }

@@ -1,26 +1,15 @@
-// Loading a preset: the background image, its .INI settings and hands, and
+// Building a preset: the background image, its .INI settings and hands, and
 // every bitmap, size and shape that frame composition then works with.
-#include "app/clock_window_win.h"
-#include "app/language_table.h"
-#include "render/alpha_blend_win.h"
+#include "core/language_strings.h"
 #include "render/alpha_plane_win.h"
 #include "render/drawed_hand_win.h"
 #include "render/ini_file_win.h"
+#include "render/loaded_preset_win.h"
 #include "render/png_hand_win.h"
 #include "render/png_loader_win.h"
-#include "render/preset_settings.h"
 #include "render/region_from_bitmap_win.h"
-#include "render/smooth_shrink_win.h"
-#include "res/resource.h"
-#include "win/message_box_win.h"
-#include "win/proc_address_win.h"
 
 namespace {
-
-void SetRegion(HWND window, HRGN region, BOOL redraw) {
-    // The window owns the region once it accepted it.
-    if (!::SetWindowRgn(window, region, redraw) && region) UniqueRegion discard(region);
-}
 
 void StretchInto(HDC reference, HBITMAP target, int targetWidth, int targetHeight, HBITMAP source, int sourceWidth,
                  int sourceHeight, int mode) {
@@ -35,159 +24,152 @@ void StretchInto(HDC reference, HBITMAP target, int targetWidth, int targetHeigh
                  SRCCOPY);
 }
 
-}  // namespace
-
-void CTavixDlg::UpdateAlphaBlendLibrary(bool imageHandLoaded) {
-    if (imageHandLoaded && !AlphaBlendLoaded) {
-        AlphaBlendModule.reset(::LoadLibraryA("msimg32.dll"));
-        AlphaBlendFn blend = LookupProc<AlphaBlendFn>(AlphaBlendModule.get(), "AlphaBlend");
-        if (blend) {
-            SetAlphaBlend(blend);
-            AlphaBlendLoaded = 1;
-        } else {
-            AlphaBlendModule.reset();
-            AlphaBlendLoaded = 0;
-        }
-    } else if (!imageHandLoaded && AlphaBlendLoaded) {
-        SetAlphaBlend(nullptr);
-        AlphaBlendModule.reset();
-        AlphaBlendLoaded = 0;
-    }
+UniqueBitmap LoadBackground(const std::string& path, const PresetSettings& settings, bool layered,
+                            std::vector<uint8_t>& alphaPlane) {
+    if (IsBitmapExtension(path))
+        return UniqueBitmap(
+            static_cast<HBITMAP>(::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    const uint8_t cut[3] = {static_cast<uint8_t>(settings.CutColor & 0xFF),
+                            static_cast<uint8_t>((settings.CutColor >> 8) & 0xFF),
+                            static_cast<uint8_t>((settings.CutColor >> 16) & 0xFF)};
+    return UniqueBitmap(LoadPNGBackground(path.c_str(), alphaPlane, layered ? nullptr : cut));
 }
 
-bool CTavixDlg::LoadPreset(const std::string& path) {
-    PresetSettings& preset = ThePresetSettings();
+}  // namespace
+
+void LoadedPreset::UseReducedFrame(HBITMAP cacheBitmap) {
+    if (frame_ == cacheBitmap) return;
+    ownedFrame_.reset();
+    frame_ = cacheBitmap;
+}
+
+void LoadedPreset::ReplaceFrame(UniqueBitmap frame) {
+    ownedFrame_ = std::move(frame);
+    frame_ = ownedFrame_.get();
+}
+
+bool LoadedPreset::HasAlphaSurface() const {
+    return settings_.BackgroundHasAlpha && alphaDib_ &&
+           alphaPlane_.size() == static_cast<size_t>(windowWidth_) * static_cast<size_t>(windowHeight_);
+}
+
+// Fills a LoadedPreset step by step; the only code that writes one.
+class PresetBuilder {
+public:
+    static std::unique_ptr<LoadedPreset> Build(const std::string& path, const PresetBuildOptions& options,
+                                               HDC reference, PresetBuildReport& report);
+};
+
+std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path, const PresetBuildOptions& options,
+                                                   HDC reference, PresetBuildReport& report) {
+    auto preset = std::make_unique<LoadedPreset>();
+    PresetSettings& settings = preset->settings_;
     const IniFile ini(SettingsPathFor(path));
+    ReadTextSettings(ini, settings);
 
-    HourHand.reset();
-    MinuteHand.reset();
-    SecondHand.reset();
-    AlphaDib.reset();
-    AlphaDibBits = nullptr;
-    NextRedrawTime = 0;
-    preset.HasSecondHand = false;
-
-    ReadTextSettings(ini, preset);
-
-    AlphaPlane.clear();
-    UniqueBitmap loaded;
-    if (!IsBitmapExtension(path)) {
-        const uint8_t cut[3] = {static_cast<uint8_t>(preset.CutColor & 0xFF),
-                                static_cast<uint8_t>((preset.CutColor >> 8) & 0xFF),
-                                static_cast<uint8_t>((preset.CutColor >> 16) & 0xFF)};
-        loaded.reset(LoadPNGBackground(path.c_str(), AlphaPlane, LayeredSupported ? nullptr : cut));
-        preset.BackgroundHasAlpha = true;
-    } else {
-        loaded.reset(static_cast<HBITMAP>(
-            ::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-        preset.BackgroundHasAlpha = false;
-    }
-    if (!loaded) return false;
+    settings.BackgroundHasAlpha = !IsBitmapExtension(path);
+    UniqueBitmap loaded = LoadBackground(path, settings, options.layered, preset->alphaPlane_);
+    if (!loaded) return nullptr;
 
     BITMAP info = {};
-    ::GetObjectA(loaded.get(), sizeof(info), &info);
+    if (!::GetObjectA(loaded.get(), sizeof(info), &info)) return nullptr;
     const int width = info.bmWidth;
     const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-    WindowWidth = width;
-    WindowHeight = height;
-    PresetPath = path;
+    preset->path_ = path;
     const std::string folder = FolderOf(path);
 
-    ReadHandImageNames(ini, preset);
+    ReadHandImageNames(ini, settings);
     struct ImageHandSlot {
         std::unique_ptr<CHand>& slot;
         const std::string& file;
-        int centreDistance;
-        int messageId;
+        int centerDistance;
+        int failedText;
     };
     const ImageHandSlot imageSlots[] = {
-        {HourHand, preset.HourPNG, preset.HourPNGCenterDist, 7},
-        {MinuteHand, preset.MinutePNG, preset.MinutePNGCenterDist, 8},
-        {SecondHand, preset.SecondPNG, preset.SecondPNGCenterDist, 9},
+        {preset->hourHand_, settings.HourPNG, settings.HourPNGCenterDist, lang::kHourHandFailed},
+        {preset->minuteHand_, settings.MinutePNG, settings.MinutePNGCenterDist, lang::kMinuteHandFailed},
+        {preset->secondHand_, settings.SecondPNG, settings.SecondPNGCenterDist, lang::kSecondHandFailed},
     };
-    bool imageHandLoaded = false;
     for (const ImageHandSlot& s : imageSlots) {
         if (s.file.empty()) continue;
         auto hand = std::make_unique<CPNGHand>();
-        if (hand->Load((folder + s.file).c_str(), static_cast<unsigned>(s.centreDistance))) {
-            imageHandLoaded = true;
-            if (&s.slot == &SecondHand) preset.HasSecondHand = true;
+        if (hand->Load((folder + s.file).c_str(), static_cast<unsigned>(s.centerDistance))) {
+            preset->imageHandLoaded_ = true;
+            if (&s.slot == &preset->secondHand_) settings.HasSecondHand = true;
         } else {
-            ShowMessage(TheLanguageTable().Text(s.messageId));
+            report.failedHandTexts.push_back(s.failedText);
         }
-        // A hand whose image failed stays empty and draws nothing.
+        // A hand whose image failed stays in its slot and draws nothing.
         s.slot = std::move(hand);
     }
-    UpdateAlphaBlendLibrary(imageHandLoaded);
 
     const struct {
         std::unique_ptr<CHand>& slot;
         HandKind kind;
-    } drawnSlots[] = {{HourHand, HandKind::Hour}, {MinuteHand, HandKind::Minute}, {SecondHand, HandKind::Second}};
+    } drawnSlots[] = {{preset->hourHand_, HandKind::Hour},
+                      {preset->minuteHand_, HandKind::Minute},
+                      {preset->secondHand_, HandKind::Second}};
     for (const auto& s : drawnSlots) {
         if (s.slot) continue;
         const DrawnHandSpec spec = ReadDrawnHand(ini, s.kind);
         auto hand = std::make_unique<CDrawedHand>();
         hand->Init(spec.length, spec.width, spec.color, spec.lap);
-        if (s.kind == HandKind::Second && (spec.length != 0 || spec.lap != 0)) preset.HasSecondHand = true;
+        if (s.kind == HandKind::Second && (spec.length != 0 || spec.lap != 0)) settings.HasSecondHand = true;
         s.slot = std::move(hand);
     }
 
-    BackgroundBitmap.reset();
-    WorkBitmap.reset();
-    ReleaseFrameBitmap();
-    FreeReductionCache();
+    ReadCenters(ini, width, height, settings);
+    const PresetSizes sizes = ComputePresetSizes(width, height, options.useZoom, options.zoomValue,
+                                                 static_cast<int>(options.smoothing));
+    const bool regionShapesWindow = !settings.BackgroundHasAlpha || !options.layered;
+    preset->smoothing_ = options.smoothing;
+    preset->scale_ = 100;
+    preset->windowWidth_ = sizes.zoomed ? sizes.windowWidth : width;
+    preset->windowHeight_ = sizes.zoomed ? sizes.windowHeight : height;
 
-    ReadCenters(ini, width, height, preset);
-    const PresetSizes sizes =
-        ComputePresetSizes(width, height, Settings.UseZoom != 0, Settings.ZoomValue, Settings.AAMethod);
-    const bool regionShapesWindow = !preset.BackgroundHasAlpha || !LayeredSupported;
-    {
-        WindowDC windowDC(Handle());
-        SetFrameBitmap(UniqueBitmap(::CreateCompatibleBitmap(windowDC.get(), sizes.windowWidth, sizes.windowHeight)));
+    preset->ReplaceFrame(UniqueBitmap(::CreateCompatibleBitmap(reference, sizes.windowWidth, sizes.windowHeight)));
+    if (!preset->frame_) return nullptr;
 
-        if (!sizes.zoomed && regionShapesWindow)
-            SetRegion(Handle(), RegionFromBitmap(loaded.get(), preset.CutColor), TRUE);
+    if (!sizes.zoomed && regionShapesWindow) preset->region_.reset(RegionFromBitmap(loaded.get(), settings.CutColor));
 
-        if (Settings.AAMethod == 0 && !sizes.zoomed) {
-            BackgroundBitmap = std::move(loaded);
-            WorkWidth = width;
-            WorkHeight = height;
-        } else {
-            WorkWidth = sizes.workWidth;
-            WorkHeight = sizes.workHeight;
-            ScalePresetGeometry(preset, sizes.scale);
-            for (CHand* hand : {HourHand.get(), MinuteHand.get(), SecondHand.get()})
-                if (hand) hand->Scale(sizes.scale);
-            BackgroundBitmap.reset(::CreateCompatibleBitmap(windowDC.get(), WorkWidth, WorkHeight));
-            StretchInto(windowDC.get(), BackgroundBitmap.get(), WorkWidth, WorkHeight, loaded.get(), width, height,
-                        HALFTONE);
-            if (sizes.zoomed && regionShapesWindow) {
-                StretchInto(windowDC.get(), FrameBitmap(), sizes.windowWidth, sizes.windowHeight, loaded.get(), width,
-                            height, COLORONCOLOR);
-                SetRegion(Handle(), RegionFromBitmap(FrameBitmap(), preset.CutColor), TRUE);
-            }
-            loaded.reset();
-            if (Settings.AAMethod != 0)
-                WorkBitmap.reset(::CreateCompatibleBitmap(windowDC.get(), WorkWidth, WorkHeight));
+    if (options.smoothing == SmoothingMethod::None && !sizes.zoomed) {
+        preset->background_ = std::move(loaded);
+        preset->workWidth_ = width;
+        preset->workHeight_ = height;
+    } else {
+        preset->workWidth_ = sizes.workWidth;
+        preset->workHeight_ = sizes.workHeight;
+        preset->scale_ = sizes.scale;
+        ScalePresetGeometry(settings, sizes.scale);
+        for (CHand* hand : {preset->hourHand_.get(), preset->minuteHand_.get(), preset->secondHand_.get()})
+            if (hand) hand->Scale(sizes.scale);
+        preset->background_.reset(::CreateCompatibleBitmap(reference, sizes.workWidth, sizes.workHeight));
+        if (!preset->background_) return nullptr;
+        StretchInto(reference, preset->background_.get(), sizes.workWidth, sizes.workHeight, loaded.get(), width,
+                    height, HALFTONE);
+        if (sizes.zoomed && regionShapesWindow) {
+            StretchInto(reference, preset->frame_, sizes.windowWidth, sizes.windowHeight, loaded.get(), width, height,
+                        COLORONCOLOR);
+            preset->region_.reset(RegionFromBitmap(preset->frame_, settings.CutColor));
         }
-
-        if (sizes.zoomed) {
-            if (LayeredSupported && !AlphaPlane.empty())
-                ResizeAlphaPlane(width, height, AlphaPlane, sizes.windowWidth, sizes.windowHeight);
-            WindowWidth = sizes.windowWidth;
-            WindowHeight = sizes.windowHeight;
+        loaded.reset();
+        if (options.smoothing != SmoothingMethod::None) {
+            preset->work_.reset(::CreateCompatibleBitmap(reference, sizes.workWidth, sizes.workHeight));
+            if (!preset->work_) return nullptr;
         }
     }
 
-    if (LayeredSupported && preset.BackgroundHasAlpha) {
-        SetRegion(Handle(), nullptr, FALSE);
-        AlphaDib.reset(CreateAlphaDIB(FrameBitmap(), &AlphaDibBits, &AlphaDibHeader));
-    }
-    // Plug-in hook: the preset was loaded.
+    if (sizes.zoomed && options.layered && !preset->alphaPlane_.empty())
+        ResizeAlphaPlane(width, height, preset->alphaPlane_, sizes.windowWidth, sizes.windowHeight);
 
-    ::SetWindowPos(Handle(), nullptr, 0, 0, WindowWidth, WindowHeight, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
-    if (Settings.LimitWinPos) ::PostMessageA(Handle(), WM_USER + 2, 0, 0);
-    ::PostMessageA(Handle(), WM_TIMER, IDT_CLOCK_TIMER, 0);
-    return true;
+    if (options.layered && settings.BackgroundHasAlpha) {
+        preset->region_.reset();
+        preset->alphaDib_.reset(CreateAlphaDIB(preset->frame_, &preset->alphaDibBits_, &preset->alphaDibHeader_));
+    }
+    return preset;
+}
+
+std::unique_ptr<LoadedPreset> BuildPreset(const std::string& path, const PresetBuildOptions& options, HDC reference,
+                                          PresetBuildReport& report) {
+    return PresetBuilder::Build(path, options, reference, report);
 }

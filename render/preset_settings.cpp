@@ -4,11 +4,6 @@
 
 #include "render/hand_geometry.h"
 
-PresetSettings& ThePresetSettings() {
-    static PresetSettings settings;
-    return settings;
-}
-
 namespace {
 
 constexpr size_t kFontNameChars = 49;

@@ -1,6 +1,6 @@
 #pragma once
-// The drawing settings of the loaded preset (section "Settings" of its .INI),
-// one process-wide set that every load overwrites.
+// The drawing settings of a preset (section "Settings" of its .INI). Each
+// loaded preset carries its own set, scaled to its work size.
 
 #include <cstddef>
 #include <cstdint>
@@ -33,8 +33,6 @@ struct PresetSettings {
     bool BackgroundHasAlpha = false;  // the background was read as a PNG file
     bool HasSecondHand = false;
 };
-
-PresetSettings& ThePresetSettings();
 
 // The keys of section "Settings" of a preset's .INI file. A missing file or
 // key gives the fallback.

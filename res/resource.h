@@ -10,3 +10,7 @@
 #define TAVIX_VERSION_TEXT "1.0.0.0"
 #define IDD_SHOW_ALARM 112
 #define IDC_ALARM_DESCRIPTION 1041
+
+// Posted to the clock window so that it comes back wholly onto the screen: the
+// dialog manager's own reposition request.
+#define WM_TAVIX_REPOSITION (WM_USER + 2)

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "alarms/alarm_record.h"
-#include "app/clock_time.h"
+#include "core/clock_time.h"
 
 // A clock time from its calendar fields; the date must exist.
 inline uint64_t At(int year, int month, int day, int hour, int minute, int second = 0, int millisecond = 0) {

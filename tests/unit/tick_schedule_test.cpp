@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/clock_time.h"
+#include "core/clock_time.h"
 
 using namespace clock_time;
 

@@ -14,8 +14,8 @@
 #include "alarms/clock_alarms_win.h"
 #include "alarms/fire_alarm_win.h"
 #include "alarms/winmm_use_win.h"
-#include "app/clock_time.h"
-#include "app/language_table.h"
+#include "core/clock_time.h"
+#include "core/language_table.h"
 #include "res/resource.h"
 #include "tests/wine/test_app_win.h"
 

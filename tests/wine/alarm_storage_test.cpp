@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "alarms/alarm_storage.h"
-#include "app/clock_time.h"
+#include "core/clock_time.h"
 #include "app/registry_store_win.h"
 #include "tests/unit/alarm_test_util.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/clock_window_win.h"
-#include "app/language_table.h"
+#include "core/language_table.h"
 #include "render/preset_settings.h"
 #include "tests/wine/test_app_win.h"
 #include "win/bitmap_info_win.h"
@@ -25,6 +25,7 @@ constexpr int kSize = 101;
 class BareClock : public CTavixDlg {
 public:
     BareClock() : CTavixDlg(nullptr) {}
+    using CTavixDlg::MutableSettings;
 
 protected:
     bool OnCreate() override { return true; }
@@ -96,7 +97,7 @@ protected:
     void TearDown() override { clock_.reset(); }
 
     void Configure(uint8_t aaMethod) {
-        ClockSettings& s = clock_->Settings;
+        ClockSettings& s = clock_->MutableSettings();
         s.AAMethod = aaMethod;
         s.UseZoom = 0;
         s.ZoomValue = 100;
@@ -109,8 +110,8 @@ protected:
 
     // The finished frame as 0x00RRGGBB values, rows from the top.
     std::vector<uint32_t> Frame() {
-        const int w = clock_->WindowWidth;
-        const int h = clock_->WindowHeight;
+        const int w = clock_->Preset()->WindowWidth();
+        const int h = clock_->Preset()->WindowHeight();
         std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
         BITMAPINFO info = TopDownBitmapInfo(w, h, 32);
         HDC screen = ::GetDC(nullptr);
@@ -144,7 +145,7 @@ TEST_F(ComposeFrameTest, HandsPointWhereTheTimeSays) {
         {0, 20, 15, 1, 51 + 46, 51, 0x0000FF},  // second hand at 3 o'clock (15 s), on top
     };
     for (const Case& c : cases) {
-        clock_->Settings.UseSecondHand = c.secondHand;
+        clock_->MutableSettings().UseSecondHand = c.secondHand;
         clock_->ComposeFrame(c.hour, c.minute, c.second);
         const auto frame = Frame();
         EXPECT_EQ(At(frame, kSize, c.x, c.y), c.color) << c.hour << ":" << c.minute << ":" << c.second;
@@ -152,7 +153,7 @@ TEST_F(ComposeFrameTest, HandsPointWhereTheTimeSays) {
 }
 
 TEST_F(ComposeFrameTest, SecondHandOnlyWhenShown) {
-    clock_->Settings.UseSecondHand = 0;
+    clock_->MutableSettings().UseSecondHand = 0;
     clock_->ComposeFrame(0, 20, 15);
     EXPECT_EQ(At(Frame(), kSize, 51 + 46, 51), kWhite);
 }
@@ -165,7 +166,7 @@ TEST_F(ComposeFrameTest, BackgroundStaysWhereNothingIsDrawn) {
 }
 
 TEST_F(ComposeFrameTest, AmPmMarkDependsOnTheHour) {
-    clock_->Settings.ShowAMPM = 1;
+    clock_->MutableSettings().ShowAMPM = 1;
     clock_->ComposeFrame(11, 0, 0);
     const auto morning = Frame();
     clock_->ComposeFrame(12, 0, 0);
@@ -182,7 +183,7 @@ TEST_F(ComposeFrameTest, AmPmMarkDependsOnTheHour) {
 }
 
 TEST_F(ComposeFrameTest, ShortOrMissingMarksDrawWhatTheyHave) {
-    clock_->Settings.ShowAMPM = 1;
+    clock_->MutableSettings().ShowAMPM = 1;
     TheLanguageTable().Set(10, "A");
     TheLanguageTable().Set(11, "");
     clock_->ComposeFrame(1, 0, 0);
@@ -193,8 +194,8 @@ TEST_F(ComposeFrameTest, ShortOrMissingMarksDrawWhatTheyHave) {
 TEST_F(ComposeFrameTest, SmoothingReducesTheDoubleSizeFrame) {
     for (uint8_t method : {1, 2}) {
         Configure(method);
-        EXPECT_EQ(clock_->WorkWidth, 2 * kSize);
-        EXPECT_EQ(clock_->WindowWidth, kSize);
+        EXPECT_EQ(clock_->Preset()->WorkWidth(), 2 * kSize);
+        EXPECT_EQ(clock_->Preset()->WindowWidth(), kSize);
         clock_->ComposeFrame(3, 0, 30);
         const auto frame = Frame();
         const uint32_t pixel = At(frame, kSize, 51 + 25, 51);
@@ -204,6 +205,7 @@ TEST_F(ComposeFrameTest, SmoothingReducesTheDoubleSizeFrame) {
     }
 }
 
+// A failed change of preset leaves the previous face drawing, hands and all.
 TEST_F(ComposeFrameTest, FailedPresetLoadLeavesAFrameThatStillComposes) {
     EXPECT_FALSE(clock_->LoadPreset(folder_ + "missing.bmp"));
     std::ofstream(folder_ + "broken.bmp") << "BM not really a bitmap";
@@ -214,12 +216,14 @@ TEST_F(ComposeFrameTest, FailedPresetLoadLeavesAFrameThatStillComposes) {
     std::string bytes((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
     std::ofstream(folder_ + "short.bmp", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
     if (clock_->LoadPreset(folder_ + "short.bmp")) {
-        EXPECT_EQ(clock_->WindowWidth, kSize);
+        EXPECT_EQ(clock_->Preset()->WindowWidth(), kSize);
         clock_->ComposeFrame(3, 0, 0);
     }
+    ASSERT_TRUE(clock_->LoadPreset(folder_ + "face.bmp"));
     EXPECT_FALSE(clock_->LoadPreset(folder_ + "missing.bmp"));
-    clock_->ComposeFrame(3, 0, 0);
-    EXPECT_EQ(clock_->HourHand, nullptr);
+    EXPECT_EQ(clock_->PresetPath(), folder_ + "face.bmp");
+    clock_->ComposeFrame(3, 0, 30);
+    EXPECT_EQ(At(Frame(), kSize, 51 + 25, 51), 0xFF0000u) << "the previous face's hour hand still draws";
 }
 
 TEST_F(ComposeFrameTest, AbsurdPresetValuesStillGiveAWorkingFace) {
@@ -231,13 +235,13 @@ TEST_F(ComposeFrameTest, AbsurdPresetValuesStillGiveAWorkingFace) {
                                            "DateFontSize=2147483647\nDateFont=" +
                                                std::string(300, 'x') + "\n";
     for (int32_t zoom : {-100, 0, 1, 100000, 2147483647}) {
-        clock_->Settings.UseZoom = 1;
-        clock_->Settings.ZoomValue = zoom;
-        clock_->Settings.ShowAMPM = 1;
-        clock_->Settings.ShowDate = 1;
+        clock_->MutableSettings().UseZoom = 1;
+        clock_->MutableSettings().ZoomValue = zoom;
+        clock_->MutableSettings().ShowAMPM = 1;
+        clock_->MutableSettings().ShowDate = 1;
         ASSERT_TRUE(clock_->LoadPreset(folder_ + "face.bmp")) << zoom;
-        EXPECT_GT(clock_->WindowWidth, 0) << zoom;
-        EXPECT_LE(clock_->WindowWidth, 16384) << zoom;
+        EXPECT_GT(clock_->Preset()->WindowWidth(), 0) << zoom;
+        EXPECT_LE(clock_->Preset()->WindowWidth(), 16384) << zoom;
         clock_->ComposeFrame(10, 10, 10);
     }
 }

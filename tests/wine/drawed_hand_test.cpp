@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "render/hand_geometry.h"
-#include "render/preset_settings.h"
 #include "win/unique_handle.h"
 #include "win/bitmap_info_win.h"
 
@@ -15,15 +14,13 @@ namespace {
 constexpr int kSize = 120;
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr POINT kCenter = {59, 59};
 
 // A white 32-bit top-down surface with the preset centre at (59, 59), so the
 // hands turn about pixel (60, 60).
 class DrawedHandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = ThePresetSettings();
-        ThePresetSettings().CenterX = 59;
-        ThePresetSettings().CenterY = 59;
         BITMAPINFO info = TopDownBitmapInfo(kSize, kSize, 32);
         void* bits = nullptr;
         bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -37,7 +34,6 @@ protected:
     void TearDown() override {
         if (dc_)
             SelectObject(dc_.get(), previous_);
-        ThePresetSettings() = saved_;
     }
 
     void Clear() {
@@ -70,7 +66,6 @@ protected:
     UniqueMemoryDC dc_;
     HGDIOBJ previous_ = nullptr;
     uint32_t* pixels_ = nullptr;
-    PresetSettings saved_;
 };
 
 }  // namespace
@@ -82,7 +77,7 @@ TEST_F(DrawedHandTest, PointsFromThePivotTowardTheAngle) {
     for (double angle : {kQuarterTurn, 0.0, -kQuarterTurn, kHalfTurn, 30 * degree, -125 * degree}) {
         SCOPED_TRACE(angle);
         Clear();
-        hand.Draw(dc_.get(), angle);
+        hand.Draw(dc_.get(), angle, kCenter);
         EXPECT_EQ(AlongHand(angle, 5), kBlue);
         EXPECT_EQ(AlongHand(angle, 45), kBlue);
         EXPECT_EQ(AlongHand(angle, 56), kWhite);                // past the tip
@@ -94,7 +89,7 @@ TEST_F(DrawedHandTest, PointsFromThePivotTowardTheAngle) {
 TEST_F(DrawedHandTest, LapReachesPastThePivot) {
     CDrawedHand hand;
     hand.Init(40, 2, kBlue, 15);
-    hand.Draw(dc_.get(), 0.0);
+    hand.Draw(dc_.get(), 0.0, kCenter);
     EXPECT_EQ(PixelAt(60 - 12, 60), kBlue);
     EXPECT_EQ(PixelAt(60 - 20, 60), kWhite);
     EXPECT_EQ(PixelAt(60 + 38, 60), kBlue);
@@ -112,7 +107,7 @@ TEST_F(DrawedHandTest, ScaleMultipliesLengthWidthAndLap) {
 
     hand.Init(30, 1, kBlue, 0);
     hand.Scale(200);
-    hand.Draw(dc_.get(), -kQuarterTurn);
+    hand.Draw(dc_.get(), -kQuarterTurn, kCenter);
     EXPECT_EQ(PixelAt(60, 60 + 55), kBlue);
 }
 
@@ -123,7 +118,7 @@ TEST_F(DrawedHandTest, PenWidthSetsTheThickness) {
         SCOPED_TRACE(width);
         Clear();
         hand.Init(40, width, kBlue, 0);
-        hand.Draw(dc_.get(), 0.0);
+        hand.Draw(dc_.get(), 0.0, kCenter);
         const int coloured = CountColoured();
         if (width <= 1) {
             EXPECT_GE(coloured, 39);
@@ -139,11 +134,9 @@ TEST_F(DrawedHandTest, PenWidthSetsTheThickness) {
 }
 
 TEST_F(DrawedHandTest, FollowsThePresetCentre) {
-    ThePresetSettings().CenterX = 19;
-    ThePresetSettings().CenterY = 99;
     CDrawedHand hand;
     hand.Init(30, 1, kBlue, 0);
-    hand.Draw(dc_.get(), kQuarterTurn);
+    hand.Draw(dc_.get(), kQuarterTurn, POINT{19, 99});
     EXPECT_EQ(PixelAt(20, 99), kBlue);
     EXPECT_EQ(PixelAt(20, 75), kBlue);
     EXPECT_EQ(PixelAt(60, 60), kWhite);

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "render/alpha_blend_win.h"
-#include "render/preset_settings.h"
 #include "tools/png_write.h"
 #include "win/proc_address_win.h"
 #include "win/unique_handle.h"
@@ -41,12 +40,11 @@ void HandImage(HBITMAP& bitmap, void*& pixels) {
 
 // A white 32-bit surface with the preset centre at (99, 99): the hands turn
 // about pixel (100, 100).
+constexpr POINT kCenter = {99, 99};
+
 class PngHandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = ThePresetSettings();
-        ThePresetSettings().CenterX = 99;
-        ThePresetSettings().CenterY = 99;
         msimg32_.reset(LoadLibraryA("msimg32.dll"));
         const auto alphaBlend = LookupProc<AlphaBlendFn>(msimg32_.get(), "AlphaBlend");
         ASSERT_NE(alphaBlend, nullptr);
@@ -65,7 +63,6 @@ protected:
         if (dc_)
             SelectObject(dc_.get(), previous_);
         SetAlphaBlend(nullptr);
-        ThePresetSettings() = saved_;
     }
 
     void Clear() {
@@ -97,12 +94,11 @@ protected:
     };
     void ExpectPoints(CPNGHand& hand, double angle, const std::vector<Point>& points) {
         Clear();
-        hand.Draw(dc_.get(), angle);
+        hand.Draw(dc_.get(), angle, kCenter);
         for (const Point& p : points)
             EXPECT_EQ(At(p.x, p.y), p.colour) << "at (" << p.x << ", " << p.y << "), angle " << angle;
     }
 
-    PresetSettings saved_;
     UniqueModule msimg32_;
     UniqueBitmap surface_;
     uint32_t* pixels_ = nullptr;
@@ -146,7 +142,7 @@ TEST_F(PngHandTest, DrawsNothingWithoutAlphaBlendOrImage) {
     CPNGHand hand;
     AttachHand(hand, 0);
     SetAlphaBlend(nullptr);
-    hand.Draw(dc_.get(), 0.5);
+    hand.Draw(dc_.get(), 0.5, kCenter);
     EXPECT_TRUE(AllWhite());
 
     // A centre distance past the int range places the hand nowhere.
@@ -154,7 +150,7 @@ TEST_F(PngHandTest, DrawsNothingWithoutAlphaBlendOrImage) {
     CPNGHand distant;
     AttachHand(distant, 0xFFFFFFFFu);
     EXPECT_EQ(distant.CentreDistance(), INT_MAX);
-    distant.Draw(dc_.get(), 0.0);
+    distant.Draw(dc_.get(), 0.0, kCenter);
     EXPECT_TRUE(AllWhite());
 
     CPNGHand empty;
@@ -162,7 +158,7 @@ TEST_F(PngHandTest, DrawsNothingWithoutAlphaBlendOrImage) {
     empty.Scale(200);
     EXPECT_FALSE(empty.HasImage());
     EXPECT_EQ(empty.Width(), 0);
-    empty.Draw(dc_.get(), 0.5);
+    empty.Draw(dc_.get(), 0.5, kCenter);
     EXPECT_TRUE(AllWhite());
 }
 

@@ -1,4 +1,4 @@
-#include "app/platform_entry_points_win.h"
+#include "win/platform_entry_points_win.h"
 
 UpdateLayeredWindowFn TheUpdateLayeredWindow = nullptr;
 TzSpecificLocalTimeFn TheSystemTimeToTzSpecificLocalTime = nullptr;

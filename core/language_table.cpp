@@ -1,4 +1,4 @@
-#include "app/language_table.h"
+#include "core/language_table.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 std::optional<uint32_t> MemoryStore::ReadInt(const std::string& section, const std::string& name) const {
     auto s = sections_.find(section);

@@ -1,4 +1,4 @@
-#include "app/clock_time.h"
+#include "core/clock_time.h"
 
 namespace clock_time {
 namespace {
