@@ -11,7 +11,7 @@ DEPS        := $(BUILD)/deps
 CMAKE_GEN   := -G Ninja
 FUZZ_SECONDS ?= 20
 
-.PHONY: all setup native sanitize windows dist run test unit-test sanitize-test wine-test e2e-test fuzz-test bench clean
+.PHONY: all setup native sanitize windows dist run test format-check unit-test sanitize-test wine-test e2e-test fuzz-test bench clean
 
 all: dist
 
@@ -46,7 +46,7 @@ unit-test: native
 sanitize-test: sanitize
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 $(SANITIZE)/tavix_unit_tests --gtest_brief=1
 
-wine-test: dist
+wine-test: windows
 	@bash tools/run_wine_tests.sh $(WIN)/tavix_wine_tests.exe
 
 e2e-test: dist
@@ -57,10 +57,13 @@ fuzz-test: setup
 	@cmake --build $(FUZZ)
 	@bash tools/run_fuzzers.sh $(FUZZ) $(FUZZ_SECONDS)
 
-test: unit-test sanitize-test wine-test e2e-test fuzz-test
+format-check: setup
+	@bash tools/check_format.sh
+
+test: format-check unit-test sanitize-test wine-test e2e-test fuzz-test
 	@echo "All tests passed."
 
-bench: native dist
+bench: native
 	@$(NATIVE)/tavix_bench
 
 clean:

@@ -3,13 +3,10 @@
 #include <cstdio>
 
 BenchmarkMode ParseBenchmarkSwitch(const std::string& commandLineTail) {
-    const char* blanks = " \t";
-    const size_t first = commandLineTail.find_first_not_of(blanks);
-    if (first == std::string::npos) return BenchmarkMode::None;
-    const size_t last = commandLineTail.find_last_not_of(blanks);
-    const std::string word = commandLineTail.substr(first, last - first + 1);
-    if (word == "-benchmark") return BenchmarkMode::Frames;
-    if (word == "-bench2") return BenchmarkMode::Ticks;
+    if (commandLineTail == "-benchmark")
+        return BenchmarkMode::Frames;
+    if (commandLineTail == "-bench2")
+        return BenchmarkMode::Ticks;
     return BenchmarkMode::None;
 }
 
@@ -18,7 +15,8 @@ std::string FormatBenchmarkResult(uint32_t elapsedMs, int frames) {
     const double rate = frames / seconds;
     const char* format = "%f fps - %d times in %f s";
     const int length = std::snprintf(nullptr, 0, format, rate, frames, seconds);
-    if (length < 0) return {};
+    if (length < 0)
+        return {};
     std::string text(static_cast<size_t>(length) + 1, '\0');
     std::snprintf(&text[0], text.size(), format, rate, frames, seconds);
     text.resize(static_cast<size_t>(length));

@@ -8,10 +8,9 @@
 enum class BenchmarkMode { None, Frames, Ticks };
 
 // "-benchmark" composes frames, "-bench2" runs whole ticks. The switch must be
-// the whole command line after the program name and is case-sensitive. Blanks
-// around it are not part of it: the platform may hand over the tail with the
-// separating blank still in front, and a blank at the end of a shortcut's
-// target is invisible to the user. Anything else, "-benchmark x" included, is no switch.
+// the whole command line after the program name (the platform hands it over
+// without the blank that separates it from the name), case-sensitive: a blank
+// after it, "-benchmark x" or "-BENCHMARK" start the clock.
 BenchmarkMode ParseBenchmarkSwitch(const std::string& commandLineTail);
 
 // "<rate> fps - <frames> times in <seconds> s". An elapsed time below the tick

@@ -3,19 +3,20 @@
 #include "alarms/clock_alarms_win.h"
 #include "app/benchmark_switch.h"
 #include "app/clock_window_win.h"
+#include "app/tavix_app_win.h"
 #include "core/language_strings.h"
 #include "core/language_table.h"
-#include "win/system_clock_win.h"
-#include "win/unique_handle.h"
-#include "app/tavix_app_win.h"
 #include "res/resource.h"
 #include "win/message_box_win.h"
+#include "win/system_clock_win.h"
+#include "win/unique_handle.h"
 
 bool CTavixDlg::OnCreate() {
     LoadSettings(*store_, settings_, layeredSupported_, isNT_);
     currentAlpha_ = settings_.Alpha;
 
-    if (!ClaimInstance()) return false;
+    if (!ClaimInstance())
+        return false;
 
     // A stored zone name changes the time shown only once its rules have been
     // read (shownTime_); until then the clock and its alarms keep local time.
@@ -24,7 +25,8 @@ bool CTavixDlg::OnCreate() {
     ::SetWindowTextA(Handle(), "Tavix");
     LoadLanguage();
 
-    if (!LoadStartupPreset()) return false;
+    if (!LoadStartupPreset())
+        return false;
 
     ApplyPriority(settings_.Priority);
     screenWidth_ = ::GetSystemMetrics(SM_CXSCREEN);
@@ -41,7 +43,8 @@ bool CTavixDlg::OnCreate() {
 }
 
 bool CTavixDlg::ClaimInstance() {
-    if (settings_.MultipleInstances != 0 && settings_.MultipleTimeZones == 0) return true;
+    if (settings_.MultipleInstances != 0 && settings_.MultipleTimeZones == 0)
+        return true;
     static const char* const kNames[] = {"Tavix", "Tavix2", "Tavix3"};
     const int allowed = settings_.MultipleTimeZones != 0 ? 3 : 1;
     for (int i = 0; i < allowed; ++i) {
@@ -49,7 +52,8 @@ bool CTavixDlg::ClaimInstance() {
         // Read before anything else runs: closing the previous handle may reset it.
         const DWORD error = ::GetLastError();
         instanceMutex_ = std::move(mutex);
-        if (instanceMutex_ && error != ERROR_ALREADY_EXISTS) return true;
+        if (instanceMutex_ && error != ERROR_ALREADY_EXISTS)
+            return true;
     }
     // Every slot is taken: our handles to the other instances' mutexes go.
     instanceMutex_.reset();
@@ -60,12 +64,14 @@ void CTavixDlg::LoadLanguage() {
     LanguageTable& table = TheLanguageTable();
     const std::string chosen = appFolder_ + "Lang\\" + settings_.LangFile;
     LanguageLoadResult result = LoadLanguageFile(chosen, table);
-    if (result.status == LanguageLoadResult::Status::Ok) return;
+    if (result.status == LanguageLoadResult::Status::Ok)
+        return;
     ShowMessage(LanguageLoadMessage(result, chosen).c_str());
 
     const std::string fallback = appFolder_ + "Lang\\english.lng";
     result = LoadLanguageFile(fallback, table);
-    if (result.status == LanguageLoadResult::Status::Ok) return;
+    if (result.status == LanguageLoadResult::Status::Ok)
+        return;
     ShowMessage(LanguageLoadMessage(result, fallback).c_str());
 
     // Creation goes on with an empty table (every text reads as empty) until
@@ -77,13 +83,15 @@ void CTavixDlg::LoadLanguage() {
 bool CTavixDlg::LoadStartupPreset() {
     presetPath_ = appFolder_ + "Presets\\" + settings_.BackgrndBitmap;
     const std::string failedPath = presetPath_;
-    if (LoadPreset(failedPath)) return true;
+    if (LoadPreset(failedPath))
+        return true;
 
     const std::string message = std::string(TheLanguageTable().Text(lang::kPresetLoadFailed)) + " " + failedPath;
     ShowMessage(message.c_str());
     const size_t slash = failedPath.find_last_of('\\');
     const std::string fallback = failedPath.substr(0, slash == std::string::npos ? 0 : slash + 1) + "default.bmp";
-    if (LoadPreset(fallback)) return true;
+    if (LoadPreset(fallback))
+        return true;
 
     settings_.BackgrndBitmap = "default.bmp";
     ::PostQuitMessage(0);
@@ -96,7 +104,8 @@ void CTavixDlg::StartClock() {
     alarms_->Load();
     // The first tick looks back two minutes, so alarms missed while starting ring.
     lastTickTime_ -= 1200000000ULL;
-    if (isNT_ && now.wMilliseconds > 400) ::Sleep(1001 - now.wMilliseconds);
+    if (isNT_ && now.wMilliseconds > 400)
+        ::Sleep(1001 - now.wMilliseconds);
     clockTimerId_ = ::SetTimer(Handle(), IDT_CLOCK_TIMER, 1000, nullptr);
     if (clockTimerId_ == 0) {
         ShowMessage(TheLanguageTable().Text(lang::kTimerFailed));

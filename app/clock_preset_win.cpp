@@ -19,8 +19,10 @@ bool CTavixDlg::LoadPreset(const std::string& path) {
         WindowDC screen(nullptr);
         preset = BuildPreset(path, options, screen.get(), report);
     }
-    for (int text : report.failedHandTexts) ShowMessage(TheLanguageTable().Text(text));
-    if (!preset) return false;
+    for (int text : report.failedHandTexts)
+        ShowMessage(TheLanguageTable().Text(text));
+    if (!preset)
+        return false;
     SwapInPreset(std::move(preset));
     return true;
 }
@@ -37,12 +39,14 @@ void CTavixDlg::SwapInPreset(std::unique_ptr<LoadedPreset> preset) {
     UniqueRegion region = preset_->TakeRegion();
     const bool hasShape = static_cast<bool>(region);
     // The window owns the region once it accepted it.
-    if (::SetWindowRgn(Handle(), region.get(), hasShape ? TRUE : FALSE)) region.release();
+    if (::SetWindowRgn(Handle(), region.get(), hasShape ? TRUE : FALSE))
+        region.release();
     // Plug-in hook: the preset was loaded.
 
     ::SetWindowPos(Handle(), nullptr, 0, 0, preset_->WindowWidth(), preset_->WindowHeight(),
                    SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
-    if (settings_.LimitWinPos) ::PostMessageA(Handle(), WM_TAVIX_REPOSITION, 0, 0);
+    if (settings_.LimitWinPos)
+        ::PostMessageA(Handle(), WM_TAVIX_REPOSITION, 0, 0);
     ::PostMessageA(Handle(), WM_TIMER, IDT_CLOCK_TIMER, 0);
 }
 
@@ -56,7 +60,8 @@ FrameOptions CTavixDlg::CurrentFrameOptions() const {
 }
 
 void CTavixDlg::ComposeFrame(uint16_t hour, uint16_t minute, uint16_t second) {
-    if (!preset_) return;
+    if (!preset_)
+        return;
     composer_.Compose(*preset_, FrameTime{hour, minute, second}, CurrentFrameOptions(), nullptr);
     if (layeredSupported_) {
         if (composer_.PresentLayered(Handle(), *preset_, currentAlpha_) == FrameResult::AlphaMergeFailed)

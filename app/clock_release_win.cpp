@@ -24,7 +24,8 @@ void CTavixDlg::ReleaseEverything() {
     dialogBrush_.reset();
     instanceMutex_.reset();
     alarms_->Clear();
-    if (trayIconAdded_) tray_icon::Remove(Handle());
+    if (trayIconAdded_)
+        tray_icon::Remove(Handle());
     trayIconAdded_ = false;
     FreeLanguageTable();
 }

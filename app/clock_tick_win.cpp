@@ -8,7 +8,8 @@
 #include "win/system_clock_win.h"
 
 void CTavixDlg::OnTimer(UINT_PTR id) {
-    if (id != IDT_CLOCK_TIMER) return;
+    if (id != IDT_CLOCK_TIMER)
+        return;
     const SYSTEMTIME shown = shownTime_.Now();
     const uint64_t prev = lastTickTime_;
     lastTickTime_ = ClockTimeOf(shown);

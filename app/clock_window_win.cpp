@@ -61,7 +61,8 @@ CTavixDlg::CTavixDlg(HWND owner) : CDialog(IDD_CLOCK, owner) {
 }
 
 CTavixDlg::~CTavixDlg() {
-    if (TheClockWindow == this) TheClockWindow = nullptr;
+    if (TheClockWindow == this)
+        TheClockWindow = nullptr;
 }
 
 BOOL CTavixDlg::OnInitDialog() {
@@ -72,7 +73,8 @@ BOOL CTavixDlg::OnInitDialog() {
     ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
     trayIconAdded_ = tray_icon::Add(Handle(), CWinApp::Current()->Instance(), "Tavix");
     CWinApp::Current()->SetMainWindow(Handle());
-    if (settings_.PinToDesktop && layeredSupported_) SetShowCommand(SW_SHOWNA);
+    if (settings_.PinToDesktop && layeredSupported_)
+        SetShowCommand(SW_SHOWNA);
     return TRUE;
 }
 
@@ -85,7 +87,8 @@ bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& resu
             alarms_->Load();
             return false;
         case WM_PAINT:
-            if (!layeredSupported_ && preset_) FrameComposer::Paint(Handle(), *preset_);
+            if (!layeredSupported_ && preset_)
+                FrameComposer::Paint(Handle(), *preset_);
             return false;
         case WM_CTLCOLORDLG:
             result = reinterpret_cast<INT_PTR>(dialogBrush_.get());

@@ -12,7 +12,8 @@ RegistryStore::RegistryStore(HKEY root, std::string keyPath) : keyPath_(std::mov
 
 UniqueRegKey RegistryStore::OpenSection(const std::string& section, bool create) const {
     UniqueRegKey sectionKey;
-    if (!key_) return sectionKey;
+    if (!key_)
+        return sectionKey;
     // Section "" opens a second handle to the application's key itself.
     if (create) {
         ::RegCreateKeyExA(key_.get(), section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
@@ -25,33 +26,39 @@ UniqueRegKey RegistryStore::OpenSection(const std::string& section, bool create)
 
 std::optional<uint32_t> RegistryStore::ReadInt(const std::string& section, const std::string& name) const {
     UniqueRegKey key = OpenSection(section, false);
-    if (!key) return std::nullopt;
+    if (!key)
+        return std::nullopt;
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    const LONG status = ::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                                           &size);
+    const LONG status =
+        ::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     // A DWORD of another size is damaged, not a number.
-    if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) return std::nullopt;
+    if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value)
+        return std::nullopt;
     return value;
 }
 
 std::optional<std::string> RegistryStore::ReadString(const std::string& section, const std::string& name) const {
     UniqueRegKey key = OpenSection(section, false);
-    if (!key) return std::nullopt;
+    if (!key)
+        return std::nullopt;
     std::vector<char> data;
     // The value may grow between the size query and the read: ask again then.
     for (int attempt = 0; attempt < 8; ++attempt) {
         DWORD type = 0;
         DWORD size = 0;
         LONG status = ::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size);
-        if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+        if (status != ERROR_SUCCESS || type != REG_SZ)
+            return std::nullopt;
         // One spare byte: a REG_SZ need not carry its terminator.
         data.assign(static_cast<size_t>(size) + 1, '\0');
-        status = ::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                                    &size);
-        if (status == ERROR_MORE_DATA) continue;
-        if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+        status =
+            ::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+        if (status == ERROR_MORE_DATA)
+            continue;
+        if (status != ERROR_SUCCESS || type != REG_SZ)
+            return std::nullopt;
         const size_t stored = std::min<size_t>(size, data.size() - 1);
         return std::string(data.data(), ::strnlen(data.data(), stored));
     }
@@ -60,34 +67,41 @@ std::optional<std::string> RegistryStore::ReadString(const std::string& section,
 
 bool RegistryStore::WriteInt(const std::string& section, const std::string& name, uint32_t value) {
     UniqueRegKey key = OpenSection(section, true);
-    if (!key) return false;
+    if (!key)
+        return false;
     const DWORD data = value;
-    return ::RegSetValueExA(key.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                            sizeof data) == ERROR_SUCCESS;
+    return ::RegSetValueExA(key.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
+           ERROR_SUCCESS;
 }
 
 bool RegistryStore::WriteString(const std::string& section, const std::string& name, const std::string& value) {
     UniqueRegKey key = OpenSection(section, true);
-    if (!key) return false;
+    if (!key)
+        return false;
     // Up to the first NUL, with the terminator, as a reader of REG_SZ expects.
     const size_t length = ::strnlen(value.c_str(), value.size());
-    if (length >= MAXDWORD) return false;
+    if (length >= MAXDWORD)
+        return false;
     return ::RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                             static_cast<DWORD>(length + 1)) == ERROR_SUCCESS;
 }
 
 bool RegistryStore::DeleteValue(const std::string& section, const std::string& name) {
-    if (!key_) return false;
+    if (!key_)
+        return false;
     UniqueRegKey key;
     LONG status = ::RegOpenKeyExA(key_.get(), section.c_str(), 0, KEY_SET_VALUE, key.put());
-    if (status == ERROR_FILE_NOT_FOUND) return true;  // no section, so no value either
-    if (status != ERROR_SUCCESS) return false;
+    if (status == ERROR_FILE_NOT_FOUND)
+        return true;  // no section, so no value either
+    if (status != ERROR_SUCCESS)
+        return false;
     status = ::RegDeleteValueA(key.get(), name.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 bool RegistryStore::DeleteSection(const std::string& section) {
-    if (!key_) return false;
+    if (!key_)
+        return false;
     // For "" this empties the application's key (values and subkeys) but keeps it.
     const LONG status = ::RegDeleteTreeA(key_.get(), section.empty() ? nullptr : section.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;

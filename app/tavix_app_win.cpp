@@ -7,7 +7,9 @@
 #include "app/clock_window_win.h"
 #include "win/frame_window_win.h"
 
-CTavixApp& TheApp() { return *static_cast<CTavixApp*>(CWinApp::Current()); }
+CTavixApp& TheApp() {
+    return *static_cast<CTavixApp*>(CWinApp::Current());
+}
 
 BOOL CTavixApp::InitInstance() {
     INITCOMMONCONTROLSEX controls = {};

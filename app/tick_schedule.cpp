@@ -9,23 +9,25 @@ constexpr uint64_t kRedrawLead = 200000000;
 
 void AppendWithin(std::string& text, const std::string& piece) {
     const size_t limit = kTrayTipSize - 1;
-    if (text.size() >= limit) return;
+    if (text.size() >= limit)
+        return;
     text.append(piece, 0, limit - text.size());
 }
 
 }  // namespace
 
 bool ShouldComposeFrame(bool secondHandVisible, uint64_t now, uint64_t& nextRedrawTime) {
-    if (secondHandVisible) return true;
+    if (secondHandVisible)
+        return true;
     const bool timeWentBack = nextRedrawTime > now && nextRedrawTime - now > kRedrawLead;
-    if (now <= nextRedrawTime && !timeWentBack) return false;
+    if (now <= nextRedrawTime && !timeWentBack)
+        return false;
     nextRedrawTime = (now + kRedrawLead) / clock_time::kQuarterMinute * clock_time::kQuarterMinute;
     return true;
 }
 
 bool ShouldRefreshTooltip(bool refreshPending, uint64_t prev, uint64_t now) {
-    return refreshPending || now % clock_time::kMinute < prev % clock_time::kMinute ||
-           now - prev > clock_time::kMinute;
+    return refreshPending || now % clock_time::kMinute < prev % clock_time::kMinute || now - prev > clock_time::kMinute;
 }
 
 std::string ComposeTrayTip(const std::string& longDate, const std::string& time, const std::string& dayName) {

@@ -26,10 +26,11 @@ void CopyTip(NOTIFYICONDATAA& data, const std::string& tip) {
 }  // namespace
 
 bool Add(HWND window, HINSTANCE instance, const char* tip) {
-    UniqueIcon icon(static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(kId), IMAGE_ICON,
-                                                     ::GetSystemMetrics(SM_CXSMICON),
-                                                     ::GetSystemMetrics(SM_CYSMICON), 0)));
-    if (!icon) return false;
+    UniqueIcon icon(
+        static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(kId), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                        ::GetSystemMetrics(SM_CYSMICON), 0)));
+    if (!icon)
+        return false;
     NOTIFYICONDATAA data = MakeData(window);
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kCallbackMessage;

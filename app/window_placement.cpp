@@ -21,8 +21,12 @@ int PullBack(int position, int screenSize, int windowSize) {
 
 }  // namespace
 
-WindowPlacement ComputePlacement(const SettingsStore& store, const ClockSettings& s, int screenWidth, int screenHeight,
-                                 int windowWidth, int windowHeight) {
+WindowPlacement ComputePlacement(const SettingsStore& store,
+                                 const ClockSettings& s,
+                                 int screenWidth,
+                                 int screenHeight,
+                                 int windowWidth,
+                                 int windowHeight) {
     WindowPlacement placement{ReadCoordinate(store, "Left"), ReadCoordinate(store, "Top"), ZOrder::Top};
     if (s.DontReposWindow == 0) {
         placement.x = PullBack(placement.x, screenWidth, windowWidth);
@@ -33,8 +37,10 @@ WindowPlacement ComputePlacement(const SettingsStore& store, const ClockSettings
 }
 
 ZOrder ZOrderFor(const ClockSettings& s) {
-    if (s.OnTop != 0) return ZOrder::Topmost;
-    if (s.PinToDesktop != 0) return ZOrder::Bottom;
+    if (s.OnTop != 0)
+        return ZOrder::Topmost;
+    if (s.PinToDesktop != 0)
+        return ZOrder::Bottom;
     return ZOrder::Top;
 }
 

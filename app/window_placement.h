@@ -14,8 +14,12 @@ struct WindowPlacement {
 
 // Left and Top (default 10) pulled back onto the screen unless DontReposWindow
 // is set; a window larger than the screen ends up at a negative position.
-WindowPlacement ComputePlacement(const SettingsStore& store, const ClockSettings& s, int screenWidth, int screenHeight,
-                                 int windowWidth, int windowHeight);
+WindowPlacement ComputePlacement(const SettingsStore& store,
+                                 const ClockSettings& s,
+                                 int screenWidth,
+                                 int screenHeight,
+                                 int windowWidth,
+                                 int windowHeight);
 
 // On top wins over pinned to the desktop; with neither the window is an
 // ordinary one (no longer topmost).

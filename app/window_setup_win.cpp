@@ -37,7 +37,8 @@ void CTavixDlg::ApplyZOrder() {
 void CTavixDlg::ApplyWindowStyles() {
     const LONG_PTR current = ::GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
     const uint32_t wanted = ExtendedStyleFor(static_cast<uint32_t>(current), settings_, layeredSupported_);
-    if (static_cast<uint32_t>(current) != wanted) ::SetWindowLongPtrA(Handle(), GWL_EXSTYLE, LONG_PTR(wanted));
+    if (static_cast<uint32_t>(current) != wanted)
+        ::SetWindowLongPtrA(Handle(), GWL_EXSTYLE, LONG_PTR(wanted));
 }
 
 void CTavixDlg::ApplyPriority(int priority) {

@@ -12,22 +12,27 @@ int64_t DaysSince1601(int64_t y, int m, int d) {
     const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
     const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     const int64_t daysSince0000 = era * 146097 + doe;  // from 0000-03-01
-    return daysSince0000 - 584694;                       // 1601-01-01 is day 584694 of that count
+    return daysSince0000 - 584694;                     // 1601-01-01 is day 584694 of that count
 }
 
 }  // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 0;
+    if (month < 1 || month > 12)
+        return 0;
     return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
 std::optional<uint64_t> ToClockTime(const CivilTime& t) {
-    if (t.year < 1601 || t.year > 30827 || t.month < 1 || t.month > 12) return std::nullopt;
-    if (t.day < 1 || t.day > DaysInMonth(t.year, t.month)) return std::nullopt;
+    if (t.year < 1601 || t.year > 30827 || t.month < 1 || t.month > 12)
+        return std::nullopt;
+    if (t.day < 1 || t.day > DaysInMonth(t.year, t.month))
+        return std::nullopt;
     if (t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59 || t.second < 0 || t.second > 59 ||
         t.millisecond < 0 || t.millisecond > 999)
         return std::nullopt;

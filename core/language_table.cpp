@@ -5,7 +5,8 @@
 #include <utility>
 
 const char* LanguageTable::Text(int n) const {
-    if (n < 1 || n > kLanguageStringCount || !slots_[n]) return "";
+    if (n < 1 || n > kLanguageStringCount || !slots_[n])
+        return "";
     return slots_[n]->c_str();
 }
 
@@ -14,16 +15,19 @@ bool LanguageTable::Has(int n) const {
 }
 
 void LanguageTable::Set(unsigned n, std::string text) {
-    if (n < static_cast<unsigned>(kSlotCount)) slots_[n] = std::move(text);
+    if (n < static_cast<unsigned>(kSlotCount))
+        slots_[n] = std::move(text);
 }
 
 void LanguageTable::Clear() {
-    for (auto& slot : slots_) slot.reset();
+    for (auto& slot : slots_)
+        slot.reset();
 }
 
 unsigned LanguageTable::FirstMissing() const {
     for (int n = 1; n <= kLanguageStringCount; ++n) {
-        if (!slots_[n]) return static_cast<unsigned>(n);
+        if (!slots_[n])
+            return static_cast<unsigned>(n);
     }
     return 0;
 }
@@ -33,11 +37,15 @@ LanguageTable& TheLanguageTable() {
     return table;
 }
 
-void FreeLanguageTable() { TheLanguageTable().Clear(); }
+void FreeLanguageTable() {
+    TheLanguageTable().Clear();
+}
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The entry number at the start of an entry line. A number too large for any
 // slot saturates instead of wrapping round into the range of real entries.
@@ -46,16 +54,19 @@ unsigned EntryNumber(std::string_view line) {
     unsigned number = 0;
     for (size_t i = 0; i < line.size() && IsDigit(line[i]); ++i) {
         number = number * 10 + static_cast<unsigned>(line[i] - '0');
-        if (number >= kBeyondTable) return kBeyondTable;
+        if (number >= kBeyondTable)
+            return kBeyondTable;
     }
     return number;
 }
 
 void ParseLine(std::string_view line, LanguageTable& table) {
-    if (line.empty() || !IsDigit(line[0])) return;
+    if (line.empty() || !IsDigit(line[0]))
+        return;
     const size_t comma = line.find(',');
     // An entry line without a comma carries no text; it is not an entry.
-    if (comma == std::string_view::npos) return;
+    if (comma == std::string_view::npos)
+        return;
     table.Set(EntryNumber(line.substr(0, comma)), std::string(line.substr(comma + 1)));
 }
 
@@ -66,9 +77,11 @@ LanguageLoadResult ParseLanguageText(std::string_view text, LanguageTable& table
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         const size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos) end = text.size();
+        if (end == std::string_view::npos)
+            end = text.size();
         std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
         ParseLine(line, table);
         start = next;
     }
@@ -87,14 +100,17 @@ LanguageLoadResult LoadLanguageFile(const std::string& path, LanguageTable& tabl
     // Binary, so that CR LF is handled the same on every platform and a stray
     // Ctrl-Z does not end the file early.
     std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return {LanguageLoadResult::Status::CannotOpen, 0};
+    if (!file)
+        return {LanguageLoadResult::Status::CannotOpen, 0};
     std::string text;
     char buffer[16384];
     size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        text.append(buffer, got);
     // A path that opens but cannot be read (a folder, on some systems) counts as
     // not opened, so that the table keeps what it had.
-    if (std::ferror(file.get())) return {LanguageLoadResult::Status::CannotOpen, 0};
+    if (std::ferror(file.get()))
+        return {LanguageLoadResult::Status::CannotOpen, 0};
     return ParseLanguageText(text, table);
 }
 
@@ -110,7 +126,8 @@ std::string LanguageLoadMessage(const LanguageLoadResult& result, const std::str
     // The path is an argument, never part of the format, so a % in it is harmless.
     const char* format = "ID %u is missing in %s";
     const int length = std::snprintf(nullptr, 0, format, result.missingId, path.c_str());
-    if (length < 0) return {};
+    if (length < 0)
+        return {};
     std::string message(static_cast<size_t>(length) + 1, '\0');
     std::snprintf(&message[0], message.size(), format, result.missingId, path.c_str());
     message.resize(static_cast<size_t>(length));

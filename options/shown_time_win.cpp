@@ -8,7 +8,8 @@ SYSTEMTIME ShownTime::Now() const {
     if (zone_ && TheSystemTimeToTzSpecificLocalTime) {
         SYSTEMTIME utc;
         ::GetSystemTime(&utc);
-        if (TheSystemTimeToTzSpecificLocalTime(&*zone_, &utc, &shown)) return shown;
+        if (TheSystemTimeToTzSpecificLocalTime(&*zone_, &utc, &shown))
+            return shown;
     }
     ::GetLocalTime(&shown);
     return shown;

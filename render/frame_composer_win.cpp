@@ -27,10 +27,19 @@ UniqueFont CreateTextFont(const std::string& face, int size) {
 
 // Draws `count` characters of `text` centered on (centerX, centerY) of a work
 // surface of the given size.
-void DrawCenteredText(HDC dc, const char* text, int count, const std::string& face, int size, uint32_t color,
-                      int centerX, int centerY, int workWidth, int workHeight) {
+void DrawCenteredText(HDC dc,
+                      const char* text,
+                      int count,
+                      const std::string& face,
+                      int size,
+                      uint32_t color,
+                      int centerX,
+                      int centerY,
+                      int workWidth,
+                      int workHeight) {
     UniqueFont font = CreateTextFont(face, size);
-    if (!font) return;
+    if (!font)
+        return;
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, color);
     SelectGuard selected(dc, font.get());
@@ -61,8 +70,10 @@ void DrawTexts(HDC work, const LoadedPreset& preset, const FrameTime& time, cons
 
 void DrawHands(HDC work, const LoadedPreset& preset, const FrameTime& time, const FrameOptions& options) {
     const POINT center = preset.Center();
-    if (CHand* hand = preset.HourHand()) hand->Draw(work, HourHandAngle(time.hour, time.minute), center);
-    if (CHand* hand = preset.MinuteHand()) hand->Draw(work, MinuteHandAngle(time.minute, time.second), center);
+    if (CHand* hand = preset.HourHand())
+        hand->Draw(work, HourHandAngle(time.hour, time.minute), center);
+    if (CHand* hand = preset.MinuteHand())
+        hand->Draw(work, MinuteHandAngle(time.minute, time.second), center);
     if (CHand* hand = preset.SecondHand(); hand && options.showSecondHand && preset.HasSecondHand())
         hand->Draw(work, SecondHandAngle(time.second), center);
 }
@@ -73,12 +84,14 @@ void StretchToFrame(HDC reference, LoadedPreset& preset, bool halftone) {
     if (!halftone) {
         UniqueBitmap copy(static_cast<HBITMAP>(
             ::CopyImage(preset.WorkSurface(), IMAGE_BITMAP, preset.WindowWidth(), preset.WindowHeight(), 0)));
-        if (copy) preset.ReplaceFrame(std::move(copy));
+        if (copy)
+            preset.ReplaceFrame(std::move(copy));
         return;
     }
     UniqueMemoryDC workDC(::CreateCompatibleDC(reference));
     UniqueMemoryDC frameDC(::CreateCompatibleDC(reference));
-    if (!workDC || !frameDC) return;
+    if (!workDC || !frameDC)
+        return;
     SelectGuard selectedWork(workDC.get(), preset.WorkSurface());
     SelectGuard selectedFrame(frameDC.get(), preset.Frame());
     ::SetStretchBltMode(frameDC.get(), HALFTONE);
@@ -89,23 +102,30 @@ void StretchToFrame(HDC reference, LoadedPreset& preset, bool halftone) {
 
 }  // namespace
 
-void FrameComposer::Compose(LoadedPreset& preset, const FrameTime& time, const FrameOptions& options,
+void FrameComposer::Compose(LoadedPreset& preset,
+                            const FrameTime& time,
+                            const FrameOptions& options,
                             FrameHooks* hooks) {
-    if (!preset.Background() || !preset.Frame() || !preset.WorkSurface()) return;
+    if (!preset.Background() || !preset.Frame() || !preset.WorkSurface())
+        return;
     WindowDC screen(nullptr);
-    if (!screen) return;
+    if (!screen)
+        return;
     {
         UniqueMemoryDC backgroundDC(::CreateCompatibleDC(screen.get()));
         UniqueMemoryDC workDC(::CreateCompatibleDC(screen.get()));
-        if (!backgroundDC || !workDC) return;
+        if (!backgroundDC || !workDC)
+            return;
         SelectGuard selectedBackground(backgroundDC.get(), preset.Background());
         SelectGuard selectedWork(workDC.get(), preset.WorkSurface());
         const HDC work = workDC.get();
         ::BitBlt(work, 0, 0, preset.WorkWidth(), preset.WorkHeight(), backgroundDC.get(), 0, 0, SRCCOPY);
-        if (hooks) hooks->OnDrawBegin(work);
+        if (hooks)
+            hooks->OnDrawBegin(work);
         DrawTexts(work, preset, time, options);
         DrawHands(work, preset, time, options);
-        if (hooks) hooks->OnDrawedImage(work);
+        if (hooks)
+            hooks->OnDrawedImage(work);
     }
     // Both surfaces are out of their DCs here: reductions read them as bitmaps.
     switch (preset.Smoothing()) {
@@ -122,7 +142,8 @@ void FrameComposer::Compose(LoadedPreset& preset, const FrameTime& time, const F
 }
 
 FrameResult FrameComposer::PresentLayered(HWND window, LoadedPreset& preset, uint8_t alpha) {
-    if (!TheUpdateLayeredWindow || !preset.Frame()) return FrameResult::Drawn;
+    if (!TheUpdateLayeredWindow || !preset.Frame())
+        return FrameResult::Drawn;
     FrameResult result = FrameResult::Drawn;
     HBITMAP source = preset.Frame();
     bool perPixelAlpha = false;
@@ -141,7 +162,8 @@ FrameResult FrameComposer::PresentLayered(HWND window, LoadedPreset& preset, uin
     }
     WindowDC windowDC(window);
     UniqueMemoryDC sourceDC(::CreateCompatibleDC(windowDC.get()));
-    if (!sourceDC) return result;
+    if (!sourceDC)
+        return result;
     SelectGuard selected(sourceDC.get(), source);
     SIZE size = {preset.WindowWidth(), preset.WindowHeight()};
     POINT origin = {0, 0};
@@ -151,10 +173,12 @@ FrameResult FrameComposer::PresentLayered(HWND window, LoadedPreset& preset, uin
 }
 
 void FrameComposer::Paint(HWND window, const LoadedPreset& preset) {
-    if (!preset.Frame()) return;
+    if (!preset.Frame())
+        return;
     WindowDC windowDC(window);
     UniqueMemoryDC memoryDC(::CreateCompatibleDC(windowDC.get()));
-    if (!memoryDC) return;
+    if (!memoryDC)
+        return;
     SelectGuard selected(memoryDC.get(), preset.Frame());
     ::BitBlt(windowDC.get(), 0, 0, preset.WindowWidth(), preset.WindowHeight(), memoryDC.get(), 0, 0, SRCCOPY);
 }

@@ -107,5 +107,7 @@ struct PresetBuildReport {
 // cannot be read; hand images that fail are listed in the report and leave
 // their hand without an image (it draws nothing). reference is a DC of the
 // screen the bitmaps are made compatible with.
-std::unique_ptr<LoadedPreset> BuildPreset(const std::string& path, const PresetBuildOptions& options, HDC reference,
+std::unique_ptr<LoadedPreset> BuildPreset(const std::string& path,
+                                          const PresetBuildOptions& options,
+                                          HDC reference,
                                           PresetBuildReport& report);

@@ -2,9 +2,9 @@
 
 #include "render/pixel_rules.h"
 #include "render/png_decoder.h"
+#include "win/bitmap_info_win.h"
 #include "win/message_box_win.h"
 #include "win/unique_handle.h"
-#include "win/bitmap_info_win.h"
 
 #include <new>
 

@@ -11,11 +11,18 @@
 
 namespace {
 
-void StretchInto(HDC reference, HBITMAP target, int targetWidth, int targetHeight, HBITMAP source, int sourceWidth,
-                 int sourceHeight, int mode) {
+void StretchInto(HDC reference,
+                 HBITMAP target,
+                 int targetWidth,
+                 int targetHeight,
+                 HBITMAP source,
+                 int sourceWidth,
+                 int sourceHeight,
+                 int mode) {
     UniqueMemoryDC targetDC(::CreateCompatibleDC(reference));
     UniqueMemoryDC sourceDC(::CreateCompatibleDC(reference));
-    if (!targetDC || !sourceDC) return;
+    if (!targetDC || !sourceDC)
+        return;
     SelectGuard selectedTarget(targetDC.get(), target);
     SelectGuard selectedSource(sourceDC.get(), source);
     ::SetStretchBltMode(targetDC.get(), mode);
@@ -24,7 +31,9 @@ void StretchInto(HDC reference, HBITMAP target, int targetWidth, int targetHeigh
                  SRCCOPY);
 }
 
-UniqueBitmap LoadBackground(const std::string& path, const PresetSettings& settings, bool layered,
+UniqueBitmap LoadBackground(const std::string& path,
+                            const PresetSettings& settings,
+                            bool layered,
                             std::vector<uint8_t>& alphaPlane) {
     if (IsBitmapExtension(path))
         return UniqueBitmap(
@@ -38,7 +47,8 @@ UniqueBitmap LoadBackground(const std::string& path, const PresetSettings& setti
 }  // namespace
 
 void LoadedPreset::UseReducedFrame(HBITMAP cacheBitmap) {
-    if (frame_ == cacheBitmap) return;
+    if (frame_ == cacheBitmap)
+        return;
     ownedFrame_.reset();
     frame_ = cacheBitmap;
 }
@@ -56,12 +66,16 @@ bool LoadedPreset::HasAlphaSurface() const {
 // Fills a LoadedPreset step by step; the only code that writes one.
 class PresetBuilder {
 public:
-    static std::unique_ptr<LoadedPreset> Build(const std::string& path, const PresetBuildOptions& options,
-                                               HDC reference, PresetBuildReport& report);
+    static std::unique_ptr<LoadedPreset> Build(const std::string& path,
+                                               const PresetBuildOptions& options,
+                                               HDC reference,
+                                               PresetBuildReport& report);
 };
 
-std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path, const PresetBuildOptions& options,
-                                                   HDC reference, PresetBuildReport& report) {
+std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
+                                                   const PresetBuildOptions& options,
+                                                   HDC reference,
+                                                   PresetBuildReport& report) {
     auto preset = std::make_unique<LoadedPreset>();
     PresetSettings& settings = preset->settings_;
     const IniFile ini(SettingsPathFor(path));
@@ -69,10 +83,12 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path, cons
 
     settings.BackgroundHasAlpha = !IsBitmapExtension(path);
     UniqueBitmap loaded = LoadBackground(path, settings, options.layered, preset->alphaPlane_);
-    if (!loaded) return nullptr;
+    if (!loaded)
+        return nullptr;
 
     BITMAP info = {};
-    if (!::GetObjectA(loaded.get(), sizeof(info), &info)) return nullptr;
+    if (!::GetObjectA(loaded.get(), sizeof(info), &info))
+        return nullptr;
     const int width = info.bmWidth;
     const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     preset->path_ = path;
@@ -91,11 +107,13 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path, cons
         {preset->secondHand_, settings.SecondPNG, settings.SecondPNGCenterDist, lang::kSecondHandFailed},
     };
     for (const ImageHandSlot& s : imageSlots) {
-        if (s.file.empty()) continue;
+        if (s.file.empty())
+            continue;
         auto hand = std::make_unique<CPNGHand>();
         if (hand->Load((folder + s.file).c_str(), static_cast<unsigned>(s.centerDistance))) {
             preset->imageHandLoaded_ = true;
-            if (&s.slot == &preset->secondHand_) settings.HasSecondHand = true;
+            if (&s.slot == &preset->secondHand_)
+                settings.HasSecondHand = true;
         } else {
             report.failedHandTexts.push_back(s.failedText);
         }
@@ -110,17 +128,19 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path, cons
                       {preset->minuteHand_, HandKind::Minute},
                       {preset->secondHand_, HandKind::Second}};
     for (const auto& s : drawnSlots) {
-        if (s.slot) continue;
+        if (s.slot)
+            continue;
         const DrawnHandSpec spec = ReadDrawnHand(ini, s.kind);
         auto hand = std::make_unique<CDrawedHand>();
         hand->Init(spec.length, spec.width, spec.color, spec.lap);
-        if (s.kind == HandKind::Second && (spec.length != 0 || spec.lap != 0)) settings.HasSecondHand = true;
+        if (s.kind == HandKind::Second && (spec.length != 0 || spec.lap != 0))
+            settings.HasSecondHand = true;
         s.slot = std::move(hand);
     }
 
     ReadCenters(ini, width, height, settings);
-    const PresetSizes sizes = ComputePresetSizes(width, height, options.useZoom, options.zoomValue,
-                                                 static_cast<int>(options.smoothing));
+    const PresetSizes sizes =
+        ComputePresetSizes(width, height, options.useZoom, options.zoomValue, static_cast<int>(options.smoothing));
     const bool regionShapesWindow = !settings.BackgroundHasAlpha || !options.layered;
     preset->smoothing_ = options.smoothing;
     preset->scale_ = 100;
@@ -128,9 +148,11 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path, cons
     preset->windowHeight_ = sizes.zoomed ? sizes.windowHeight : height;
 
     preset->ReplaceFrame(UniqueBitmap(::CreateCompatibleBitmap(reference, sizes.windowWidth, sizes.windowHeight)));
-    if (!preset->frame_) return nullptr;
+    if (!preset->frame_)
+        return nullptr;
 
-    if (!sizes.zoomed && regionShapesWindow) preset->region_.reset(RegionFromBitmap(loaded.get(), settings.CutColor));
+    if (!sizes.zoomed && regionShapesWindow)
+        preset->region_.reset(RegionFromBitmap(loaded.get(), settings.CutColor));
 
     if (options.smoothing == SmoothingMethod::None && !sizes.zoomed) {
         preset->background_ = std::move(loaded);
@@ -142,9 +164,11 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path, cons
         preset->scale_ = sizes.scale;
         ScalePresetGeometry(settings, sizes.scale);
         for (CHand* hand : {preset->hourHand_.get(), preset->minuteHand_.get(), preset->secondHand_.get()})
-            if (hand) hand->Scale(sizes.scale);
+            if (hand)
+                hand->Scale(sizes.scale);
         preset->background_.reset(::CreateCompatibleBitmap(reference, sizes.workWidth, sizes.workHeight));
-        if (!preset->background_) return nullptr;
+        if (!preset->background_)
+            return nullptr;
         StretchInto(reference, preset->background_.get(), sizes.workWidth, sizes.workHeight, loaded.get(), width,
                     height, HALFTONE);
         if (sizes.zoomed && regionShapesWindow) {
@@ -155,7 +179,8 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path, cons
         loaded.reset();
         if (options.smoothing != SmoothingMethod::None) {
             preset->work_.reset(::CreateCompatibleBitmap(reference, sizes.workWidth, sizes.workHeight));
-            if (!preset->work_) return nullptr;
+            if (!preset->work_)
+                return nullptr;
         }
     }
 
@@ -169,7 +194,9 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path, cons
     return preset;
 }
 
-std::unique_ptr<LoadedPreset> BuildPreset(const std::string& path, const PresetBuildOptions& options, HDC reference,
+std::unique_ptr<LoadedPreset> BuildPreset(const std::string& path,
+                                          const PresetBuildOptions& options,
+                                          HDC reference,
                                           PresetBuildReport& report) {
     return PresetBuilder::Build(path, options, reference, report);
 }

@@ -1,8 +1,8 @@
 #include "render/smooth_shrink_win.h"
 
 #include "render/smooth_shrink.h"
-#include "win/unique_handle.h"
 #include "win/bitmap_info_win.h"
+#include "win/unique_handle.h"
 
 namespace {
 

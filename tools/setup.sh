@@ -15,7 +15,7 @@ packages=(
     g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
     wine wine64 xvfb xdotool x11-utils imagemagick
     libpng-dev zlib1g-dev googletest libgtest-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
 )
 
 missing=()

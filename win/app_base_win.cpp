@@ -4,13 +4,18 @@ namespace {
 CWinApp* g_currentApp = nullptr;
 }
 
-CWinApp::CWinApp() { g_currentApp = this; }
-
-CWinApp::~CWinApp() {
-    if (g_currentApp == this) g_currentApp = nullptr;
+CWinApp::CWinApp() {
+    g_currentApp = this;
 }
 
-CWinApp* CWinApp::Current() { return g_currentApp; }
+CWinApp::~CWinApp() {
+    if (g_currentApp == this)
+        g_currentApp = nullptr;
+}
+
+CWinApp* CWinApp::Current() {
+    return g_currentApp;
+}
 
 int CWinApp::Run(HINSTANCE instance) {
     instance_ = instance;
@@ -18,9 +23,11 @@ int CWinApp::Run(HINSTANCE instance) {
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string name = path;
     const size_t slash = name.find_last_of("\\/");
-    if (slash != std::string::npos) name.erase(0, slash + 1);
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
     const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos) name.erase(dot);
+    if (dot != std::string::npos)
+        name.erase(dot);
     appName_ = name;
     InitInstance();
     return 0;

@@ -16,8 +16,10 @@ bool IsDialogWindow(HWND window) {
 // its loop, which have no loop of their own.
 bool TranslateDialogKeys(HWND modal, MSG* message) {
     HWND root = message->hwnd ? ::GetAncestor(message->hwnd, GA_ROOT) : nullptr;
-    if (!root) return false;
-    if (root != modal && !IsDialogWindow(root)) return false;
+    if (!root)
+        return false;
+    if (root != modal && !IsDialogWindow(root))
+        return false;
     return ::IsDialogMessageA(root, message) != FALSE;
 }
 
@@ -45,14 +47,19 @@ bool CDialog::OnCommand(WORD id, WORD, HWND) {
     return false;
 }
 
-bool CDialog::PreTranslateMessage(MSG*) { return false; }
+bool CDialog::PreTranslateMessage(MSG*) {
+    return false;
+}
 
-bool CDialog::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+bool CDialog::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
+    return false;
+}
 
 void CDialog::EndDialog(INT_PTR result) {
     result_ = result;
     ended_ = true;
-    if (!modal_ && window_) ::DestroyWindow(window_);
+    if (!modal_ && window_)
+        ::DestroyWindow(window_);
 }
 
 bool CDialog::CreateModeless(HWND parent) {
@@ -61,7 +68,8 @@ bool CDialog::CreateModeless(HWND parent) {
     HWND created = ::CreateDialogParamA(CWinApp::Current()->Instance(), MAKEINTRESOURCEA(templateId_), parent,
                                         &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     if (!created || refused_) {
-        if (created && ::IsWindow(created)) ::DestroyWindow(created);
+        if (created && ::IsWindow(created))
+            ::DestroyWindow(created);
         return false;
     }
     return true;
@@ -76,7 +84,8 @@ INT_PTR CDialog::DoModal() {
     HWND created = ::CreateDialogParamA(CWinApp::Current()->Instance(), MAKEINTRESOURCEA(templateId_), owner_,
                                         &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     if (created && !refused_) {
-        if (ownerWasEnabled) ::EnableWindow(owner_, FALSE);
+        if (ownerWasEnabled)
+            ::EnableWindow(owner_, FALSE);
         ::ShowWindow(created, showCommand_);
         MSG message;
         while (!ended_ && ::IsWindow(created)) {
@@ -86,15 +95,20 @@ INT_PTR CDialog::DoModal() {
                 ::PostQuitMessage(static_cast<int>(message.wParam));
                 break;
             }
-            if (got == -1) break;
-            if (PreTranslateMessage(&message)) continue;
-            if (TranslateDialogKeys(created, &message)) continue;
+            if (got == -1)
+                break;
+            if (PreTranslateMessage(&message))
+                continue;
+            if (TranslateDialogKeys(created, &message))
+                continue;
             ::TranslateMessage(&message);
             ::DispatchMessageA(&message);
         }
-        if (ownerWasEnabled) ::EnableWindow(owner_, TRUE);
+        if (ownerWasEnabled)
+            ::EnableWindow(owner_, TRUE);
     }
-    if (created && ::IsWindow(created)) ::DestroyWindow(created);
+    if (created && ::IsWindow(created))
+        ::DestroyWindow(created);
     return refused_ || !created ? -1 : result_;
 }
 
@@ -107,7 +121,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     } else {
         self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
     }
-    if (!self) return FALSE;
+    if (!self)
+        return FALSE;
     return self->Dispatch(message, wParam, lParam);
 }
 
@@ -137,7 +152,8 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     INT_PTR result = 0;
-    if (!HandleMessage(message, wParam, lParam, result)) return FALSE;
+    if (!HandleMessage(message, wParam, lParam, result))
+        return FALSE;
     switch (message) {
         // These return their value directly instead of through DWLP_MSGRESULT.
         case WM_CTLCOLORMSGBOX:

@@ -11,7 +11,8 @@ bool CFrameWnd::Create(HINSTANCE instance, DWORD style) {
         windowClass.hInstance = instance;
         windowClass.lpszClassName = kClassName;
         windowClass.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        if (!::RegisterClassA(&windowClass)) return false;
+        if (!::RegisterClassA(&windowClass))
+            return false;
     }
     window_.reset(::CreateWindowExA(0, kClassName, "", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                     CW_USEDEFAULT, nullptr, nullptr, instance, nullptr));

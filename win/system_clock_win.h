@@ -8,7 +8,8 @@
 
 inline uint64_t ClockTimeOf(const SYSTEMTIME& time) {
     FILETIME ft;
-    if (!::SystemTimeToFileTime(&time, &ft)) return 0;
+    if (!::SystemTimeToFileTime(&time, &ft))
+        return 0;
     return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
 }
 

@@ -17,7 +17,8 @@ public:
     UniqueHandle& operator=(const UniqueHandle&) = delete;
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(other.release());
+        if (this != &other)
+            reset(other.release());
         return *this;
     }
 
@@ -26,7 +27,8 @@ public:
     Handle release() { return std::exchange(handle_, Invalid); }
     void reset(Handle h = Invalid) {
         Handle old = std::exchange(handle_, h);
-        if (old != Invalid) Close(old);
+        if (old != Invalid)
+            Close(old);
     }
     Handle* put() {
         reset();
@@ -38,16 +40,34 @@ private:
 };
 
 namespace handle_detail {
-inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
-inline void DeleteMemoryDC(HDC h) { ::DeleteDC(h); }
-inline void CloseRegKey(HKEY h) { ::RegCloseKey(h); }
-inline void ReleaseModule(HMODULE h) { ::FreeLibrary(h); }
-inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
-inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
-inline void DestroyMenuHandle(HMENU h) { ::DestroyMenu(h); }
-inline void DestroyWindowHandle(HWND h) { ::DestroyWindow(h); }
+inline void DeleteGdiObject(HGDIOBJ h) {
+    ::DeleteObject(h);
+}
+inline void DeleteMemoryDC(HDC h) {
+    ::DeleteDC(h);
+}
+inline void CloseRegKey(HKEY h) {
+    ::RegCloseKey(h);
+}
+inline void ReleaseModule(HMODULE h) {
+    ::FreeLibrary(h);
+}
+inline void CloseKernelHandle(HANDLE h) {
+    ::CloseHandle(h);
+}
+inline void DestroyIconHandle(HICON h) {
+    ::DestroyIcon(h);
+}
+inline void DestroyMenuHandle(HMENU h) {
+    ::DestroyMenu(h);
+}
+inline void DestroyWindowHandle(HWND h) {
+    ::DestroyWindow(h);
+}
 template <typename T>
-void DeleteGdi(T h) { ::DeleteObject(h); }
+void DeleteGdi(T h) {
+    ::DeleteObject(h);
+}
 }  // namespace handle_detail
 
 using UniqueBitmap = UniqueHandle<HBITMAP, handle_detail::DeleteGdi<HBITMAP>>;
@@ -68,7 +88,8 @@ class WindowDC {
 public:
     explicit WindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
     ~WindowDC() {
-        if (dc_) ::ReleaseDC(window_, dc_);
+        if (dc_)
+            ::ReleaseDC(window_, dc_);
     }
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
@@ -85,7 +106,8 @@ class SelectGuard {
 public:
     SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? ::SelectObject(dc, object) : nullptr) {}
     ~SelectGuard() {
-        if (previous_) ::SelectObject(dc_, previous_);
+        if (previous_)
+            ::SelectObject(dc_, previous_);
     }
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;

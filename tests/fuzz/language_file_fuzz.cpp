@@ -12,9 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const LanguageLoadResult result =
         ParseLanguageText(std::string_view(reinterpret_cast<const char*>(data), size), table);
     for (int n = 1; n <= kLanguageStringCount; ++n) {
-        if (table.Text(n) == nullptr || table.Has(n) != result.ok()) std::abort();
+        if (table.Text(n) == nullptr || table.Has(n) != result.ok())
+            std::abort();
     }
-    if (!result.ok() && (result.missingId < 1 || result.missingId > kLanguageStringCount)) std::abort();
+    if (!result.ok() && (result.missingId < 1 || result.missingId > kLanguageStringCount))
+        std::abort();
     LanguageLoadMessage(result, "C:\\Lang\\%s%n.lng");
     return 0;
 }

@@ -9,8 +9,9 @@ TEST(BenchmarkSwitch, OnlyTheExactSwitchCounts) {
     } cases[] = {
         {"-benchmark", BenchmarkMode::Frames},
         {"-bench2", BenchmarkMode::Ticks},
-        {" -benchmark", BenchmarkMode::Frames},
-        {"-bench2 \t", BenchmarkMode::Ticks},
+        {" -benchmark", BenchmarkMode::None},
+        {"-benchmark ", BenchmarkMode::None},
+        {"-bench2 \t", BenchmarkMode::None},
         {"", BenchmarkMode::None},
         {"   ", BenchmarkMode::None},
         {"-BENCHMARK", BenchmarkMode::None},
@@ -21,7 +22,8 @@ TEST(BenchmarkSwitch, OnlyTheExactSwitchCounts) {
         {"/benchmark", BenchmarkMode::None},
         {"\"-benchmark\"", BenchmarkMode::None},
     };
-    for (const Case& c : cases) EXPECT_EQ(ParseBenchmarkSwitch(c.tail), c.mode) << '[' << c.tail << ']';
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseBenchmarkSwitch(c.tail), c.mode) << '[' << c.tail << ']';
 }
 
 TEST(BenchmarkSwitch, ResultMessage) {

@@ -58,15 +58,15 @@ TEST(ClockSettings, FreshUserGetsTheDefaults) {
 
 TEST(ClockSettings, StoredValuesAreReducedByTheirKind) {
     MemoryStore store;
-    store.WriteInt("", "Alpha", 300);              // byte: 300 mod 256
-    store.WriteInt("", "AAMethod", 0x102);         // byte
-    store.WriteInt("", "OnTop", 5);                // flag
-    store.WriteInt("", "ShowAMPM", 0x100);         // flag in an 8-bit member: not truncated to 0
-    store.WriteInt("", "HideFromAltTab", 5);       // raw
-    store.WriteInt("", "Priority", 7);             // raw, no range check
-    store.WriteInt("", "ZoomValue", 0xFFFFFFCE);   // raw, reads as -50
-    store.WriteString("", "UseSecondHand", "0");   // wrong type: default
-    store.WriteInt("", "LangFile", 3);             // wrong type: default
+    store.WriteInt("", "Alpha", 300);             // byte: 300 mod 256
+    store.WriteInt("", "AAMethod", 0x102);        // byte
+    store.WriteInt("", "OnTop", 5);               // flag
+    store.WriteInt("", "ShowAMPM", 0x100);        // flag in an 8-bit member: not truncated to 0
+    store.WriteInt("", "HideFromAltTab", 5);      // raw
+    store.WriteInt("", "Priority", 7);            // raw, no range check
+    store.WriteInt("", "ZoomValue", 0xFFFFFFCE);  // raw, reads as -50
+    store.WriteString("", "UseSecondHand", "0");  // wrong type: default
+    store.WriteInt("", "LangFile", 3);            // wrong type: default
     store.WriteString("", "DefaultTimeZone", "Tokyo Standard Time");
     store.WriteInt("", "MultipleTimeZones", 0xFFFFFFFF);
 
@@ -105,11 +105,11 @@ TEST(ClockSettings, SaveWritesEveryValueInOrderAndReadsBackTheSame) {
     store.written.clear();
     SaveSettings(store, loaded);
     const std::vector<std::string> order = {
-        "OnTop",         "Alpha",           "Alpha2",         "UseAlpha2",         "AAMethod",     "Priority",
-        "BackgrndBitmap", "LangFile",       "UnmovableWin",   "LimitWinPos",       "ClickThrough", "PinToDesktop",
-        "ShowAMPM",      "ShowDate",        "SmoothPNGHands", "DontReposWindow",   "TimeInSysTray", "HideFromAltTab",
-        "MultipleInstances", "UseZoom",     "ZoomValue",      "UseSecondHand",     "DefaultTimeZone",
-        "MultipleTimeZones"};
+        "OnTop",           "Alpha",          "Alpha2",          "UseAlpha2",         "AAMethod",
+        "Priority",        "BackgrndBitmap", "LangFile",        "UnmovableWin",      "LimitWinPos",
+        "ClickThrough",    "PinToDesktop",   "ShowAMPM",        "ShowDate",          "SmoothPNGHands",
+        "DontReposWindow", "TimeInSysTray",  "HideFromAltTab",  "MultipleInstances", "UseZoom",
+        "ZoomValue",       "UseSecondHand",  "DefaultTimeZone", "MultipleTimeZones"};
     EXPECT_EQ(store.written, order);
     EXPECT_EQ(store.GetInt("", "OnTop", 0), 1u);
     EXPECT_EQ(store.GetInt("", "HideFromAltTab", 0), 5u);

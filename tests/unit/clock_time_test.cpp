@@ -32,11 +32,12 @@ TEST(ClockTime, KnownInstantsRoundTrip) {
 
 TEST(ClockTime, RefusesDatesThatDoNotExist) {
     const CivilTime bad[] = {
-        {2023, 2, 0, 29, 0, 0, 0, 0}, {2100, 2, 0, 29, 0, 0, 0, 0}, {2026, 4, 0, 31, 0, 0, 0, 0},
-        {2026, 13, 0, 1, 0, 0, 0, 0}, {2026, 1, 0, 0, 0, 0, 0, 0},  {2026, 1, 0, 1, 24, 0, 0, 0},
+        {2023, 2, 0, 29, 0, 0, 0, 0},  {2100, 2, 0, 29, 0, 0, 0, 0}, {2026, 4, 0, 31, 0, 0, 0, 0},
+        {2026, 13, 0, 1, 0, 0, 0, 0},  {2026, 1, 0, 0, 0, 0, 0, 0},  {2026, 1, 0, 1, 24, 0, 0, 0},
         {1600, 12, 0, 31, 0, 0, 0, 0},
     };
-    for (const auto& c : bad) EXPECT_FALSE(ToClockTime(c).has_value()) << c.year << "-" << c.month << "-" << c.day;
+    for (const auto& c : bad)
+        EXPECT_FALSE(ToClockTime(c).has_value()) << c.year << "-" << c.month << "-" << c.day;
     EXPECT_TRUE(ToClockTime({2000, 2, 0, 29, 0, 0, 0, 0}).has_value());
 }
 

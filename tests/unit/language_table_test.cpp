@@ -17,14 +17,16 @@ using Status = LanguageLoadResult::Status;
 std::string CompleteFile(const char* lineEnd = "\n", int skip = 0) {
     std::string text;
     for (int n = 1; n <= kLanguageStringCount; ++n) {
-        if (n != skip) text += std::to_string(n) + ",Text " + std::to_string(n) + lineEnd;
+        if (n != skip)
+            text += std::to_string(n) + ",Text " + std::to_string(n) + lineEnd;
     }
     return text;
 }
 
 bool IsEmpty(const LanguageTable& table) {
     for (int n = 0; n < LanguageTable::kSlotCount; ++n) {
-        if (table.Has(n)) return false;
+        if (table.Has(n))
+            return false;
     }
     return true;
 }
@@ -70,7 +72,8 @@ TEST(LanguageFile, ShippedEnglishFileIsCompleteAndUsable) {
         ASSERT_FALSE(filter.empty());
         EXPECT_EQ(filter.back(), '|') << n;
         size_t bars = 0;
-        for (char c : filter) bars += c == '|';
+        for (char c : filter)
+            bars += c == '|';
         EXPECT_EQ(bars % 2, 0u) << n;
         EXPECT_EQ(filter.find("||"), std::string::npos) << n;
     }
@@ -78,23 +81,24 @@ TEST(LanguageFile, ShippedEnglishFileIsCompleteAndUsable) {
 
 TEST(LanguageFile, EntriesFollowTheFileFormat) {
     LanguageTable table;
-    const std::string text = "1,Hello\n"
-                             "1,World\n"
-                             "12 ,  spaced, with, commas\n"
-                             "13,\n"
-                             "14x,junk after the digits\n"
-                             "0,slot zero\n"
-                             "300,ignored\n"
-                             "4294967297,wraps to 1 in 32 bits\n"
-                             "99999999999999999999999999999,overflow\n"
-                             "15 no comma\n"
-                             "# 16,comment\n"
-                             " 17,leading blank\n"
-                             ";18,semicolon\n"
-                             "\n"
-                             "a,b\n"
-                             "19,tab\tand \r inside\r\n"
-                             "20,last line without end";
+    const std::string text =
+        "1,Hello\n"
+        "1,World\n"
+        "12 ,  spaced, with, commas\n"
+        "13,\n"
+        "14x,junk after the digits\n"
+        "0,slot zero\n"
+        "300,ignored\n"
+        "4294967297,wraps to 1 in 32 bits\n"
+        "99999999999999999999999999999,overflow\n"
+        "15 no comma\n"
+        "# 16,comment\n"
+        " 17,leading blank\n"
+        ";18,semicolon\n"
+        "\n"
+        "a,b\n"
+        "19,tab\tand \r inside\r\n"
+        "20,last line without end";
     // Every number is present first, so each case line shows what it overrides.
     ASSERT_EQ(ParseLanguageText(CompleteFile() + text, table).status, Status::Ok);
     EXPECT_STREQ(table.Text(1), "World");

@@ -21,7 +21,8 @@ TEST(TickSchedule, WithoutSecondHandFramesFollowTheQuarterMinutes) {
     uint64_t next = 0;  // as left by a preset load
     std::vector<int> composedAt;
     for (int s = 7; s <= 61; ++s) {
-        if (ShouldComposeFrame(false, At(12, 0, 0, 300) + s * kSecond, next)) composedAt.push_back(s);
+        if (ShouldComposeFrame(false, At(12, 0, 0, 300) + s * kSecond, next))
+            composedAt.push_back(s);
         if (s == 7) {
             EXPECT_EQ(next, At(12, 0, 15, 0));
         }
@@ -64,7 +65,8 @@ TEST(TickSchedule, TooltipRefreshesOncePerMinute) {
         {"set back within the minute", false, At(12, 0, 30, 0), At(11, 59, 40, 0), true},
         {"first tick after start", false, At(11, 58, 7, 300), At(12, 0, 8, 300), true},
     };
-    for (const Case& c : cases) EXPECT_EQ(ShouldRefreshTooltip(c.pending, c.prev, c.now), c.refresh) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(ShouldRefreshTooltip(c.pending, c.prev, c.now), c.refresh) << c.name;
 }
 
 TEST(TickSchedule, TrayTipSharesItsRoom) {
@@ -75,11 +77,11 @@ TEST(TickSchedule, TrayTipSharesItsRoom) {
         size_t dateLength;
         std::string expectedTail;
     } cases[] = {
-        {200, ""},            // the date alone fills the tip
+        {200, ""},  // the date alone fills the tip
         {127, ""},
         {126, "\n"},
-        {125, "\nt"},         // the time gets one character
-        {121, "\ntttt,"},     // the separator is cut
+        {125, "\nt"},           // the time gets one character
+        {121, "\ntttt,"},       // the separator is cut
         {116, "\ntttt, dddd"},  // the day name is cut
         {100, "\ntttt, dddddddd"},
     };
@@ -93,5 +95,6 @@ TEST(TickSchedule, TrayTipSharesItsRoom) {
 
 TEST(TickSchedule, DayNamesStartOnMonday) {
     const int expected[] = {6, 0, 1, 2, 3, 4, 5};
-    for (int weekday = 0; weekday < 7; ++weekday) EXPECT_EQ(DayNameIndex(weekday), expected[weekday]);
+    for (int weekday = 0; weekday < 7; ++weekday)
+        EXPECT_EQ(DayNameIndex(weekday), expected[weekday]);
 }

@@ -22,8 +22,10 @@ TEST(WindowPlacement, StoredOriginIsPulledBackOntoTheScreen) {
     };
     for (const Case& c : cases) {
         MemoryStore store;
-        if (c.left) store.WriteInt("", "Left", static_cast<uint32_t>(*c.left));
-        if (c.top) store.WriteInt("", "Top", static_cast<uint32_t>(*c.top));
+        if (c.left)
+            store.WriteInt("", "Left", static_cast<uint32_t>(*c.left));
+        if (c.top)
+            store.WriteInt("", "Top", static_cast<uint32_t>(*c.top));
         ClockSettings s;
         s.DontReposWindow = c.dontRepos;
         const WindowPlacement p =

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "alarms/alarm_storage.h"
-#include "core/clock_time.h"
 #include "app/registry_store_win.h"
+#include "core/clock_time.h"
 #include "tests/unit/alarm_test_util.h"
 
 namespace {

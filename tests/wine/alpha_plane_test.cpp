@@ -7,9 +7,9 @@
 
 #include "render/smooth_shrink.h"
 #include "render/smooth_shrink_win.h"
+#include "win/bitmap_info_win.h"
 #include "win/message_box_win.h"
 #include "win/unique_handle.h"
-#include "win/bitmap_info_win.h"
 
 namespace {
 

@@ -72,8 +72,8 @@ void WriteSettings(const std::string& path) {
     std::ofstream out(path);
     out << "[Settings]\n"
            "CenterX=50\nCenterY=50\n"
-           "HourColor=255\nHourLength=30\nHourWidth=3\n"          // red
-           "MinuteColor=65280\nMinuteLength=45\nMinuteWidth=3\n"  // green
+           "HourColor=255\nHourLength=30\nHourWidth=3\n"             // red
+           "MinuteColor=65280\nMinuteLength=45\nMinuteWidth=3\n"     // green
            "SecondColor=16711680\nSecondLength=48\nSecondWidth=1\n"  // blue
            "AMPMCenterX=50\nAMPMCenterY=80\nAMPMFontSize=14\nAMPMColor=0\n";
 }
@@ -117,7 +117,8 @@ protected:
         HDC screen = ::GetDC(nullptr);
         ::GetDIBits(screen, clock_->FrameBitmap(), 0, h, pixels.data(), &info, DIB_RGB_COLORS);
         ::ReleaseDC(nullptr, screen);
-        for (uint32_t& p : pixels) p &= 0xFFFFFF;
+        for (uint32_t& p : pixels)
+            p &= 0xFFFFFF;
         return pixels;
     }
 
@@ -137,11 +138,11 @@ TEST_F(ComposeFrameTest, HandsPointWhereTheTimeSays) {
         int x, y;
         uint32_t color;  // 0x00RRGGBB
     } cases[] = {
-        {3, 0, 30, 1, 51 + 25, 51, 0xFF0000},  // hour hand towards 3 o'clock
-        {9, 0, 30, 1, 51 - 25, 51, 0xFF0000},  // towards 9 o'clock
+        {3, 0, 30, 1, 51 + 25, 51, 0xFF0000},   // hour hand towards 3 o'clock
+        {9, 0, 30, 1, 51 - 25, 51, 0xFF0000},   // towards 9 o'clock
         {15, 0, 30, 1, 51 + 25, 51, 0xFF0000},  // the afternoon is the same dial
-        {3, 0, 0, 0, 51, 51 - 40, 0x00FF00},   // minute hand at 12
-        {3, 30, 0, 0, 51, 51 + 40, 0x00FF00},  // minute hand at 6
+        {3, 0, 0, 0, 51, 51 - 40, 0x00FF00},    // minute hand at 12
+        {3, 30, 0, 0, 51, 51 + 40, 0x00FF00},   // minute hand at 6
         {0, 20, 15, 1, 51 + 46, 51, 0x0000FF},  // second hand at 3 o'clock (15 s), on top
     };
     for (const Case& c : cases) {

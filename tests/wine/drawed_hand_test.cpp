@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "render/hand_geometry.h"
-#include "win/unique_handle.h"
 #include "win/bitmap_info_win.h"
+#include "win/unique_handle.h"
 
 namespace {
 

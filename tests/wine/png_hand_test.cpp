@@ -9,9 +9,9 @@
 
 #include "render/alpha_blend_win.h"
 #include "tools/png_write.h"
+#include "win/bitmap_info_win.h"
 #include "win/proc_address_win.h"
 #include "win/unique_handle.h"
-#include "win/bitmap_info_win.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "render/pixel_rules.h"
 #include "tools/png_write.h"
+#include "win/bitmap_info_win.h"
 #include "win/message_box_win.h"
 #include "win/unique_handle.h"
-#include "win/bitmap_info_win.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Fails when a C or C++ source of ours differs from what clang-format makes of
+# it (.clang-format at the top of the tree). Lists the files to reformat.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+command -v clang-format >/dev/null || { echo "check_format: clang-format is missing (tools/setup.sh installs it)"; exit 1; }
+bad=()
+while IFS= read -r -d '' f; do
+    clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || bad+=("$f")
+done < <(git ls-files -z '*.c' '*.cpp' '*.h')
+if [ ${#bad[@]} -gt 0 ]; then
+    echo "check_format: not formatted (run clang-format -i on them):"
+    printf '  %s\n' "${bad[@]}"
+    exit 1
+fi
+echo "check_format: all sources formatted"
