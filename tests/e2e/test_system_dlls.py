@@ -14,8 +14,16 @@ WINE_ONLY_DLLS = ("zlib1",)
 
 class WithoutWineOnlyDllsTest(TavixTestCase):
     def test_clock_starts_and_decodes_its_png_face_without_wines_zlib(self):
-        overrides = "%s;%s=" % (harness.WINE_ENV["WINEDLLOVERRIDES"], ",".join(WINE_ONLY_DLLS))
-        process = self.session.start_tavix(env={"WINEDLLOVERRIDES": overrides})
+        overrides = {"WINEDLLOVERRIDES": "%s;%s=" % (harness.WINE_ENV["WINEDLLOVERRIDES"], ",".join(WINE_ONLY_DLLS))}
+        # Debian's Wine 8 builds its own user32.dll against zlib1.dll, so there
+        # no program starts with it switched off; make dist's import check is
+        # what stands guard there.
+        code, _, _ = harness._run(["wine", "C:\\probe.exe", "metrics"], env=dict(self.session.env, **overrides),
+                                  timeout=60, check=False)
+        if code != 0:
+            self.skipTest("this Wine cannot start any program without %s (probe.exe ended with %d)" %
+                          (", ".join(WINE_ONLY_DLLS), code))
+        process = self.session.start_tavix(env=overrides)
         # A missing import ends the program before it shows anything: stop
         # waiting then rather than at the time limit.
         window = None
