@@ -4,6 +4,14 @@
 # The cross toolchain searches only below its find roots: let the prefixes given
 # on the command line (our static libpng) count as roots too.
 list(APPEND CMAKE_FIND_ROOT_PATH ${CMAKE_PREFIX_PATH})
+# FindZLIB prefers the import library libz.dll.a, and -static does not turn a
+# library named by its path into a static one: the program would need
+# zlib1.dll, which Windows does not have (Wine has a builtin one, which hides
+# it). A build folder configured before this still caches the import library.
+set(ZLIB_USE_STATIC_LIBS ON)
+if(ZLIB_LIBRARY_RELEASE MATCHES "\\.dll\\.a$")
+    unset(ZLIB_LIBRARY_RELEASE CACHE)
+endif()
 find_package(ZLIB QUIET)
 find_package(PNG QUIET)
 if(NOT PNG_FOUND)

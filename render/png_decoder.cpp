@@ -1,5 +1,7 @@
 #include "render/png_decoder.h"
 
+#include "render/png_working_memory.h"
+
 #include <png.h>
 
 #include <csetjmp>
@@ -14,8 +16,9 @@ constexpr size_t kSignatureBytes = 8;
 // Screen gamma 2.2 in libpng's fixed point (× 100000).
 constexpr png_fixed_point kScreenGamma = 220000;
 
-// No chunk we keep comes near this; it bounds what a hostile file can make
-// libpng allocate for one chunk (compressed profiles and texts above all).
+// No chunk we keep comes near this. It bounds what libpng inflates or caches
+// for one chunk; the length a chunk declares is only warned about on read, so
+// it does not stop a chunk that is read whole into memory (see LimitResources).
 constexpr png_alloc_size_t kMaxChunkBytes = png_alloc_size_t{1} << 20;
 constexpr png_uint_32 kMaxCachedChunks = 64;
 
@@ -49,6 +52,14 @@ void OnError(png_structp png, png_const_charp) {
 
 void OnWarning(png_structp, png_const_charp) {}
 
+png_voidp AllocateWorking(png_structp png, png_alloc_size_t bytes) {
+    return static_cast<PngWorkingMemory*>(png_get_mem_ptr(png))->Allocate(bytes);
+}
+
+void FreeWorking(png_structp png, png_voidp block) {
+    static_cast<PngWorkingMemory*>(png_get_mem_ptr(png))->Free(block);
+}
+
 uint8_t* AllocateWithoutThrowing(PngTarget& target, int width, int height) noexcept {
     try {
         return target.Allocate(width, height);
@@ -62,9 +73,13 @@ void LimitResources(png_structp png) {
     png_set_chunk_malloc_max(png, kMaxChunkBytes);
     png_set_chunk_cache_max(png, kMaxCachedChunks);
 #if defined(PNG_HANDLE_AS_UNKNOWN_SUPPORTED)
-    // Nothing here is drawn; skipping these keeps compressed payloads unread.
-    static const png_byte kIgnored[] = "iCCP\0iTXt\0tEXt\0zTXt\0sPLT\0eXIf";
-    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kIgnored, 6);
+    // Nothing here is drawn. These are the chunks that libpng reads whole into a
+    // buffer of the length they declare, up to 2 GiB and zeroed, before it
+    // finds the end of the file; ignored, they are skipped in small pieces.
+    // Every other chunk is read into a fixed buffer or streamed. What libpng
+    // holds at once is capped by PngWorkingMemory in any case.
+    static const png_byte kIgnored[] = "iCCP\0iTXt\0tEXt\0zTXt\0sPLT\0eXIf\0pCAL\0sCAL";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kIgnored, 8);
 #endif
 }
 
@@ -98,8 +113,9 @@ void RequestRgba(png_structp png, png_infop info) {
 
 // Every libpng call lives in this frame, which holds only plain values, so the
 // long jump of an error skips no destructor.
-PngStatus DecodeRows(Source* source, PngTarget* target) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+PngStatus DecodeRows(Source* source, PngTarget* target, PngWorkingMemory* memory) {
+    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning, memory,
+                                               AllocateWorking, FreeWorking);
     if (!png)
         return PngStatus::DecodeError;
     png_infop info = png_create_info_struct(png);
@@ -141,11 +157,11 @@ PngStatus DecodeRows(Source* source, PngTarget* target) {
     return PngStatus::Ok;
 }
 
-PngStatus Decode(Source& source, PngTarget& target) {
+PngStatus Decode(Source& source, PngTarget& target, PngWorkingMemory& memory) {
     uint8_t signature[kSignatureBytes];
     if (!source.Read(signature, kSignatureBytes) || png_sig_cmp(signature, 0, kSignatureBytes) != 0)
         return PngStatus::NotPng;
-    return DecodeRows(&source, &target);
+    return DecodeRows(&source, &target, &memory);
 }
 
 struct FileCloser {
@@ -155,6 +171,16 @@ struct FileCloser {
 }  // namespace
 
 PngStatus DecodePngFile(const std::string& path, PngTarget& target) {
+    PngWorkingMemory memory;
+    return DecodePngFile(path, target, memory);
+}
+
+PngStatus DecodePngMemory(const uint8_t* data, size_t size, PngTarget& target) {
+    PngWorkingMemory memory;
+    return DecodePngMemory(data, size, target, memory);
+}
+
+PngStatus DecodePngFile(const std::string& path, PngTarget& target, PngWorkingMemory& memory) {
     if (path.empty())
         return PngStatus::NotPng;
     const std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
@@ -162,14 +188,14 @@ PngStatus DecodePngFile(const std::string& path, PngTarget& target) {
         return PngStatus::NotPng;
     Source source;
     source.file = file.get();
-    return Decode(source, target);
+    return Decode(source, target, memory);
 }
 
-PngStatus DecodePngMemory(const uint8_t* data, size_t size, PngTarget& target) {
+PngStatus DecodePngMemory(const uint8_t* data, size_t size, PngTarget& target, PngWorkingMemory& memory) {
     if (!data)
         return PngStatus::NotPng;
     Source source;
     source.data = data;
     source.size = size;
-    return Decode(source, target);
+    return Decode(source, target, memory);
 }

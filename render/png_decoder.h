@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+class PngWorkingMemory;
+
 enum class PngStatus {
     Ok,
     NotPng,       // no path, no readable file, or no PNG signature: callers stay silent
@@ -27,3 +29,8 @@ constexpr size_t kPngMaxImageBytes = size_t{256} << 20;
 
 PngStatus DecodePngFile(const std::string& path, PngTarget& target);
 PngStatus DecodePngMemory(const uint8_t* data, size_t size, PngTarget& target);
+
+// The same, with libpng's own memory taken from `memory`; the forms above give
+// each decode its own with the default limit.
+PngStatus DecodePngFile(const std::string& path, PngTarget& target, PngWorkingMemory& memory);
+PngStatus DecodePngMemory(const uint8_t* data, size_t size, PngTarget& target, PngWorkingMemory& memory);

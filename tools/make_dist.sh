@@ -17,6 +17,8 @@ cp -r "$here"/data/Presets/. "$dist/Presets/"
 [ -d "$here/data/Sounds" ] && cp -r "$here/data/Sounds/." "$dist/Sounds/"
 [ -d "$generated/Sounds" ] && cp -r "$generated/Sounds/." "$dist/Sounds/"
 find "$dist" -name '.gitkeep' -delete
+# What Wine lets start may still need a DLL that Windows lacks: check before zipping.
+bash "$here/tools/check_imports.sh" "$dist"
 staging=$(mktemp -d)
 trap 'rm -rf "$staging"' EXIT
 cp -r "$dist" "$staging/Tavix"

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the small seed PNGs of the decoder fuzz target: one per colour type
-and bit depth the decoder treats differently, a few hundred bytes each."""
+and bit depth the decoder treats differently, a few hundred bytes each, and
+files whose chunks declare far more data than they hold."""
 import struct
 import sys
 import zlib
@@ -24,6 +25,11 @@ def interlaced(rows, width, bytes_per_pixel):
             if pixels:
                 out += b"\x00" + b"".join(pixels)
     return out
+
+
+def lying_chunk(kind, declared_length, data):
+    """A chunk that declares declared_length bytes but holds only data (and no CRC)."""
+    return struct.pack(">I", declared_length) + kind + data
 
 
 def png(width, height, depth, colour, rows, extra=b"", interlace=0, bytes_per_pixel=0):
@@ -59,6 +65,13 @@ def main(out):
         "rgba_interlaced.png": png(11, 9, 8, 6, pattern(11, 9, 4, 9), interlace=1, bytes_per_pixel=4),
         "rgba16.png": png(3, 3, 16, 6, pattern(3, 3, 8, 4)),
     }
+    # The shape of libpng's crashers huge_pCAL_chunk.png and huge_sCAL_chunk.png:
+    # libpng reads such a chunk whole into memory of the declared length.
+    header = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 1, 1, 1, 3, 0, 0, 0))
+    for kind in (b"pCAL", b"sCAL"):
+        for declared in (0x3FFFFFFF, 0x7FFFFFFF):
+            name = "huge_%s_%x.png" % (kind.decode(), declared)
+            seeds[name] = header + lying_chunk(kind, declared, b"\xae\xaf\x3f\xe6") + chunk(b"IEND", b"")
     for name, data in seeds.items():
         (out / name).write_bytes(data)
 

@@ -60,7 +60,7 @@ if [ ! -f "$png_prefix/lib/libpng.a" ]; then
     cmake -S "$deps_dir/src/libpng-tree" -B "$deps_dir/src/libpng-build" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$png_prefix" \
-        -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
+        -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF -DZLIB_USE_STATIC_LIBS=ON \
         -DCMAKE_POLICY_VERSION_MINIMUM=3.5 >/dev/null
     cmake --build "$deps_dir/src/libpng-build" >/dev/null
     cmake --install "$deps_dir/src/libpng-build" >/dev/null

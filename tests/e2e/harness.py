@@ -388,10 +388,12 @@ class WineSession:
 
     # -- the program --------------------------------------------------------
 
-    def start_tavix(self, *args):
+    def start_tavix(self, *args, env=None):
+        """env: variables that differ from the session's for this start only."""
         log_path = os.path.join(self.root, "tavix-%d.log" % (len(self.processes) + 1))
+        process_env = dict(self.env, **(env or {}))
         with open(log_path, "wb") as log:
-            popen = subprocess.Popen(["wine", self.win_path("Tavix.exe")] + list(args), env=self.env,
+            popen = subprocess.Popen(["wine", self.win_path("Tavix.exe")] + list(args), env=process_env,
                                      cwd=self.program_dir, stdin=subprocess.DEVNULL, stdout=log,
                                      stderr=subprocess.STDOUT)
         process = TavixProcess(popen, args, log_path)

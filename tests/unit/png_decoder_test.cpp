@@ -1,11 +1,13 @@
 #include "render/png_decoder.h"
 
+#include "render/png_working_memory.h"
 #include "tools/png_write.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -278,6 +280,77 @@ TEST_F(PngDecoderTest, OversizedImagesAreRefusedBeforeAllocation) {
     VectorTarget target;
     EXPECT_EQ(PngStatus::DecodeError, DecodePngMemory(widest.data(), widest.size(), target));
     EXPECT_EQ(1, target.allocations);
+}
+
+void AppendChunk(std::vector<uint8_t>& bytes, const char* type, const std::vector<uint8_t>& data) {
+    const size_t at = bytes.size();
+    bytes.resize(at + 4);
+    PutBigEndian(bytes, at, static_cast<uint32_t>(data.size()));
+    bytes.insert(bytes.end(), type, type + 4);
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    const uint32_t crc = static_cast<uint32_t>(crc32(0, &bytes[at + 4], static_cast<uInt>(4 + data.size())));
+    bytes.resize(bytes.size() + 4);
+    PutBigEndian(bytes, bytes.size() - 4, crc);
+}
+
+// The shape of libpng's own crasher files: a 1 × 1 header, a chunk that
+// declares far more data than the file holds, and the end chunk.
+std::vector<uint8_t> WithHugeChunk(const char* type, uint32_t declaredLength) {
+    std::vector<uint8_t> bytes = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    AppendChunk(bytes, "IHDR", {0, 0, 0, 1, 0, 0, 0, 1, 1, 3, 0, 0, 0});
+    const size_t at = bytes.size();
+    AppendChunk(bytes, type, {});
+    PutBigEndian(bytes, at, declaredLength);
+    AppendChunk(bytes, "IEND", {});
+    return bytes;
+}
+
+TEST_F(PngDecoderTest, ChunksLongerThanTheFileAreNotAllocated) {
+    // libpng reads these two whole into a zeroed buffer of the declared length;
+    // the memory has no limit here so that only skipping them keeps it small.
+    struct Case {
+        const char* type;
+        uint32_t declaredLength;
+    };
+    const Case cases[] = {{"pCAL", 0x3FFFFFFF}, {"pCAL", 0x7FFFFFFF}, {"sCAL", 0x3FFFFFFF}, {"sCAL", 0x7FFFFFFF}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << " declaring " << c.declaredLength << " bytes");
+        const std::vector<uint8_t> bytes = WithHugeChunk(c.type, c.declaredLength);
+        ASSERT_EQ(57u, bytes.size());
+        PngWorkingMemory memory(SIZE_MAX);
+        VectorTarget target;
+        EXPECT_EQ(PngStatus::DecodeError, DecodePngMemory(bytes.data(), bytes.size(), target, memory));
+        EXPECT_LT(memory.Peak(), size_t{64} << 10);
+        EXPECT_EQ(0u, memory.InUse());
+        EXPECT_EQ(0, target.allocations);
+    }
+}
+
+TEST_F(PngDecoderTest, WorkingMemoryHasALimit) {
+    // The most libpng needs for an image we allow: the widest, 16 bits per
+    // sample with alpha, interlaced, with gamma.
+    PngImage widest = Image(kPngMaxWidth, 2, PNG_COLOR_TYPE_RGB_ALPHA, 16, {});
+    widest.rows.resize(size_t{kPngMaxWidth} * 2 * 8);
+    std::mt19937 random(5);
+    for (auto& b : widest.rows)
+        b = static_cast<uint8_t>(random());
+    widest.interlaced = true;
+    widest.gamma = 0.5;
+    const std::string path = Write("widest.png", widest);
+
+    struct Case {
+        size_t limit;
+        PngStatus expected;
+    };
+    const Case cases[] = {{kPngMaxWorkingBytes, PngStatus::Ok}, {size_t{64} << 10, PngStatus::DecodeError}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "limit " << c.limit);
+        PngWorkingMemory memory(c.limit);
+        VectorTarget target;
+        EXPECT_EQ(c.expected, DecodePngFile(path, target, memory));
+        EXPECT_LE(memory.Peak(), c.limit);
+        EXPECT_EQ(0u, memory.InUse());
+    }
 }
 
 TEST_F(PngDecoderTest, RefusedAllocationIsDecodeError) {
