@@ -60,6 +60,10 @@ add_executable(tavix_wine_tests ${wine_test_sources} ${CMAKE_SOURCE_DIR}/res/tav
 target_link_libraries(tavix_wine_tests PRIVATE tavix_win ${TAVIX_GTEST_LIBS})
 target_link_options(tavix_wine_tests PRIVATE ${TAVIX_STATIC_LINK})
 
+include(cmake/plugins.cmake)
+# The tests load the recorder builds from test-plugins\ beside the test binary.
+add_dependencies(tavix_wine_tests ${TAVIX_TEST_PLUGINS})
+
 add_executable(probe ${CMAKE_SOURCE_DIR}/tests/e2e/probe.cpp)
 target_compile_definitions(probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
 target_link_libraries(probe PRIVATE user32 gdi32 advapi32)

@@ -1,0 +1,35 @@
+# Plug-ins, built like any third-party plug-in: against sdk/tavix_plugin.h alone
+# (no include path into our own folders) and linked statically, so each DLL
+# imports only system DLLs. The recorder builds are what the Wine tests load.
+set(TAVIX_PLUGIN_LINK -static -static-libgcc -static-libstdc++)
+
+function(tavix_plugin target output_name output_dir)
+    add_library(${target} SHARED ${ARGN})
+    set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${output_name}
+        RUNTIME_OUTPUT_DIRECTORY ${output_dir})
+    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/sdk)
+    target_compile_options(${target} PRIVATE ${TAVIX_WARNINGS})
+    target_link_options(${target} PRIVATE ${TAVIX_PLUGIN_LINK})
+endfunction()
+
+# One recorder build per case of the contract: "name:definition,definition".
+set(recorder_cases
+    "init_minus1:RECORDER_INIT_RESULT=-1,RECORDER_HOOKS"
+    "init_1:RECORDER_INIT_RESULT=1,RECORDER_HOOKS"
+    "init_0:RECORDER_INIT_RESULT=0,RECORDER_HOOKS"
+    "init_2:RECORDER_INIT_RESULT=2,RECORDER_HOOKS"
+    "no_init:RECORDER_HOOKS"
+    "only_tick:RECORDER_TICK"
+    "no_exports:"
+    "draws_outside:RECORDER_HOOKS,RECORDER_DRAW_OUTSIDE")
+set(TAVIX_TEST_PLUGINS)
+foreach(entry ${recorder_cases})
+    string(REGEX REPLACE "[:,]" ";" parts "${entry}")
+    list(GET parts 0 name)
+    list(REMOVE_AT parts 0)
+    tavix_plugin(test_plugin_${name} ${name} ${CMAKE_BINARY_DIR}/test-plugins
+        ${CMAKE_SOURCE_DIR}/tests/plugins/recorder.c)
+    target_compile_definitions(test_plugin_${name} PRIVATE ${parts})
+    target_link_libraries(test_plugin_${name} PRIVATE gdi32)
+    list(APPEND TAVIX_TEST_PLUGINS test_plugin_${name})
+endforeach()
