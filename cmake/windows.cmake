@@ -61,8 +61,8 @@ target_link_libraries(tavix_wine_tests PRIVATE tavix_win ${TAVIX_GTEST_LIBS})
 target_link_options(tavix_wine_tests PRIVATE ${TAVIX_STATIC_LINK})
 
 include(cmake/plugins.cmake)
-# The tests load the recorder builds from test-plugins\ beside the test binary.
-add_dependencies(tavix_wine_tests ${TAVIX_TEST_PLUGINS})
+# The tests load our plug-ins from plugins\ and test-plugins\ beside the test binary.
+add_dependencies(tavix_wine_tests ${TAVIX_PLUGINS_UNDER_TEST})
 
 add_executable(probe ${CMAKE_SOURCE_DIR}/tests/e2e/probe.cpp)
 target_compile_definitions(probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
