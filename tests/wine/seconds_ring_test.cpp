@@ -1,11 +1,16 @@
 // The shipped seconds ring, loaded through the host as the clock loads it.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include "app/settings_store.h"
 #include "options/plugin_host_win.h"
+#include "plugins/seconds_ring/ring_resource.h"
 #include "win/unique_handle.h"
 
 namespace {
@@ -25,6 +30,14 @@ void WriteRingValue(const char* name, DWORD value) {
               ERROR_SUCCESS);
     ASSERT_EQ(::RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value),
               ERROR_SUCCESS);
+}
+
+std::optional<DWORD> ReadRingValue(const char* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (::RegGetValueA(HKEY_CURRENT_USER, kRingKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
 }
 
 struct Surface {
@@ -142,6 +155,47 @@ TEST(SecondsRing, ArcSweepsFromTwelveToTheCurrentSecondOnTheRing) {
             EXPECT_EQ(at(second / 2.0), RGB(255, 0, 0)) << "second " << second;
         if (second <= 58)
             EXPECT_EQ(at((second + 60) / 2.0), kWhite) << "second " << second;
+    }
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kRingKey);
+}
+
+TEST(SecondsRing, ConfigureSavesTheDialogsValuesOnlyOnOk) {
+    struct Case {
+        int button;
+        const char* width;
+        const char* size;
+        std::optional<DWORD> savedWidth, savedSize;
+    } cases[] = {
+        {IDCANCEL, "9", "50", std::nullopt, std::nullopt},
+        {IDOK, "7", "55", 7, 55},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, kRingKey);
+        MemoryStore store;
+        CPlugins plugins;
+        plugins.LoadPlugins(ShippedPluginFolder(), store, nullptr, "english.lng");
+
+        // The dialog is modal on this thread: a helper fills it in and presses the button.
+        std::atomic<bool> found{false};
+        std::thread user([&] {
+            for (int attempt = 0; attempt < 200 && !found; ++attempt) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                const HWND dialog = ::FindWindowA("#32770", "Seconds ring");
+                if (!dialog)
+                    continue;
+                found = true;
+                ::SetDlgItemTextA(dialog, IDC_RING_WIDTH, c.width);
+                ::SetDlgItemTextA(dialog, IDC_RING_SIZE, c.size);
+                ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED),
+                               reinterpret_cast<LPARAM>(::GetDlgItem(dialog, c.button)));
+            }
+        });
+        plugins.ConfigurePlugin("SecondsRing.dll", nullptr);
+        user.join();
+        EXPECT_TRUE(found.load());
+        EXPECT_EQ(ReadRingValue("Width"), c.savedWidth);
+        EXPECT_EQ(ReadRingValue("Size"), c.savedSize);
     }
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kRingKey);
 }
