@@ -24,6 +24,7 @@ bool CTavixDlg::OnCreate() {
     ApplyWindowStyles();
     ::SetWindowTextA(Handle(), "Tavix");
     LoadLanguage();
+    plugins_.LoadPlugins(appFolder_ + "Plugins\\", *store_, Handle(), settings_.LangFile);
 
     if (!LoadStartupPreset())
         return false;

@@ -3,6 +3,7 @@
 #include "app/clock_window_win.h"
 #include "core/language_strings.h"
 #include "core/language_table.h"
+#include "render/skin_info_win.h"
 #include "render/smooth_shrink_win.h"
 #include "res/resource.h"
 #include "win/message_box_win.h"
@@ -41,7 +42,8 @@ void CTavixDlg::SwapInPreset(std::unique_ptr<LoadedPreset> preset) {
     // The window owns the region once it accepted it.
     if (::SetWindowRgn(Handle(), region.get(), hasShape ? TRUE : FALSE))
         region.release();
-    // Plug-in hook: the preset was loaded.
+    const SkinInfo skin = SkinInfoOf(*preset_);
+    plugins_.CallSkinLoaded(&skin);
 
     ::SetWindowPos(Handle(), nullptr, 0, 0, preset_->WindowWidth(), preset_->WindowHeight(),
                    SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
@@ -62,7 +64,7 @@ FrameOptions CTavixDlg::CurrentFrameOptions() const {
 void CTavixDlg::ComposeFrame(uint16_t hour, uint16_t minute, uint16_t second) {
     if (!preset_)
         return;
-    composer_.Compose(*preset_, FrameTime{hour, minute, second}, CurrentFrameOptions(), nullptr);
+    composer_.Compose(*preset_, FrameTime{hour, minute, second}, CurrentFrameOptions(), &plugins_);
     if (layeredSupported_) {
         if (composer_.PresentLayered(Handle(), *preset_, currentAlpha_) == FrameResult::AlphaMergeFailed)
             ShowMessage(TheLanguageTable().Text(lang::kAlphaMergeFailed));

@@ -13,6 +13,7 @@
 #include "app/benchmark_switch.h"
 #include "app/clock_settings.h"
 #include "core/settings_store.h"
+#include "options/plugin_host_win.h"
 #include "options/shown_time_win.h"
 #include "render/alpha_blend_win.h"
 #include "render/frame_composer_win.h"
@@ -100,6 +101,8 @@ private:
     AlphaBlendLibrary alphaBlend_;
     ShownTime shownTime_;
     std::unique_ptr<ClockAlarms> alarms_;
+    // Ends every plug-in when the clock object goes, after its window closed.
+    CPlugins plugins_;
 };
 
 extern CTavixDlg* TheClockWindow;

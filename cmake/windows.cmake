@@ -30,9 +30,12 @@ add_library(tavix_res INTERFACE)
 tavix_include_root(tavix_res INTERFACE res)
 
 tavix_folder(core)
-tavix_folder(render DEPENDS tavix_core tavix_win tavix_res PNG::PNG)
+# The plug-in records, shared with plug-in authors: a header folder of its own.
+add_library(tavix_sdk INTERFACE)
+tavix_include_root(tavix_sdk INTERFACE sdk)
+tavix_folder(render DEPENDS tavix_sdk tavix_core tavix_win tavix_res PNG::PNG)
 tavix_folder(alarms DEPENDS tavix_core tavix_win tavix_res)
-tavix_folder(options DEPENDS tavix_render tavix_alarms tavix_core tavix_win tavix_res)
+tavix_folder(options DEPENDS tavix_sdk tavix_render tavix_alarms tavix_core tavix_win tavix_res)
 tavix_folder(app DEPENDS tavix_options tavix_render tavix_alarms tavix_core tavix_win tavix_res)
 
 if(NOT TAVIX_GENERATED_DIR)
@@ -77,6 +80,10 @@ add_executable(tavix_wine_tests ${wine_test_sources} ${CMAKE_SOURCE_DIR}/res/tav
 target_include_directories(tavix_wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(tavix_wine_tests PRIVATE tavix_app ${TAVIX_GTEST_LIBS})
 target_link_options(tavix_wine_tests PRIVATE ${TAVIX_STATIC_LINK})
+
+include(cmake/plugins.cmake)
+# The tests load our plug-ins from plugins\ and test-plugins\ beside the test binary.
+add_dependencies(tavix_wine_tests ${TAVIX_PLUGINS_UNDER_TEST})
 
 add_executable(probe ${CMAKE_SOURCE_DIR}/tests/e2e/probe.cpp)
 target_compile_definitions(probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)

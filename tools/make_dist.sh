@@ -9,8 +9,11 @@ dist=$3
 zipfile=$(realpath -m "${4:-$(dirname "$dist")/Tavix.zip}")
 here=$(cd "$(dirname "$0")/.." && pwd)
 rm -rf "$dist"
-mkdir -p "$dist/Lang" "$dist/Presets" "$dist/Sounds" "$dist/Plugins"
+mkdir -p "$dist/Lang" "$dist/Presets" "$dist/Sounds" "$dist/Plugins" "$dist/SDK"
 cp "$win/Tavix.exe" "$dist/"
+# The plug-ins we ship, and beside them what it takes to write another.
+cp "$win"/plugins/*.dll "$dist/Plugins/"
+cp "$here"/sdk/tavix_plugin.h "$here"/sdk/README.md "$dist/SDK/"
 cp "$here"/data/Lang/*.lng "$dist/Lang/"
 cp -r "$here"/data/Presets/. "$dist/Presets/"
 [ -d "$generated/Presets" ] && cp -r "$generated/Presets/." "$dist/Presets/"
