@@ -12,6 +12,7 @@
 
 #include "app/benchmark_switch.h"
 #include "app/clock_settings.h"
+#include "app/registry_store_win.h"
 #include "core/settings_store.h"
 #include "options/plugin_host_win.h"
 #include "options/shown_time_win.h"
@@ -84,7 +85,7 @@ private:
     bool isVistaOrLater_ = false;
     bool tooltipRefreshPending_ = true;
     ClockSettings settings_;
-    std::unique_ptr<SettingsStore> store_;
+    std::unique_ptr<RegistryStore> store_;
     uint64_t nextRedrawTime_ = 0;
     uint8_t currentAlpha_ = 255;
     HICON appIcon_ = nullptr;  // shared resource icon: the system releases it
