@@ -24,14 +24,14 @@ std::optional<int> ReadCount(std::string_view text, size_t& pos) {
 // The one conversion rebuilt from the pieces that passed the checks, so that
 // nothing of the text but digits and known flags reaches snprintf.
 std::string FormatOne(const std::string& flags, int width, std::optional<int> precision, char conversion, int value) {
-    std::string spec = "%" + flags;
+    std::string conversionText = "%" + flags;
     if (width > 0)
-        spec += std::to_string(width);
+        conversionText += std::to_string(width);
     if (precision)
-        spec += "." + std::to_string(*precision);
-    spec += conversion;
+        conversionText += "." + std::to_string(*precision);
+    conversionText += conversion;
     char buffer[2 * kMaxFormatWidth + 16];
-    const int length = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+    const int length = std::snprintf(buffer, sizeof buffer, conversionText.c_str(), value);
     if (length < 0)
         return std::to_string(value);
     return std::string(buffer, static_cast<size_t>(length) < sizeof buffer ? length : sizeof buffer - 1);
