@@ -90,9 +90,10 @@ void CAlarmsDlg::Refill() {
         return;
     // The selected alarm stays selected when the tick reorders the list.
     const int selected = SelectedRow();
-    const AlarmList& alarms = host_.Alarms();
     const uint64_t selectedId =
-        selected >= 0 && static_cast<size_t>(selected) < alarms.size() ? alarms[static_cast<size_t>(selected)].Id : 0;
+        selected >= 0 && static_cast<size_t>(selected) < rowIds_.size() ? rowIds_[static_cast<size_t>(selected)] : 0;
+    const AlarmList& alarms = host_.Alarms();
+    rowIds_.clear();
 
     filling_ = true;
     ::SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
@@ -108,6 +109,7 @@ void CAlarmsDlg::Refill() {
         ::SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
         SetCell(list_, row, 1, texts.time);
         SetCell(list_, row, 2, texts.repeat);
+        rowIds_.push_back(alarm.Id);
         ListView_SetCheckState(list_, row, (alarm.Flags & ALARM_ENABLED) != 0);
         if (selectedId != 0 && alarm.Id == selectedId)
             ListView_SetItemState(list_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -154,6 +156,13 @@ void CAlarmsDlg::StorePosition() {
     ::GetWindowRect(Handle(), &window);
     host_.Store().WriteInt("", "AlarmsLeft", static_cast<uint32_t>(window.left));
     host_.Store().WriteInt("", "AlarmsTop", static_cast<uint32_t>(window.top));
+}
+
+size_t CAlarmsDlg::RecordOfRow(int row) const {
+    const AlarmList& alarms = host_.Alarms();
+    if (row < 0 || static_cast<size_t>(row) >= rowIds_.size())
+        return alarms.size();
+    return alarms.IndexOfId(rowIds_[static_cast<size_t>(row)]);
 }
 
 int CAlarmsDlg::SelectedRow() const {
@@ -206,13 +215,13 @@ void CAlarmsDlg::OnItemChanged(const NMLISTVIEW& change) {
     if (box != kBoxClear && box != kBoxTicked)
         return;
     changed_ = true;
-    const size_t row = static_cast<size_t>(change.iItem);
-    if (row >= alarms.size())
+    const size_t index = RecordOfRow(change.iItem);
+    if (index >= alarms.size())
         return;
     if (box == kBoxTicked)
-        alarms[row].Flags |= ALARM_ENABLED;
+        alarms[index].Flags |= ALARM_ENABLED;
     else
-        alarms[row].Flags &= ~ALARM_ENABLED;
+        alarms[index].Flags &= ~ALARM_ENABLED;
 }
 
 bool CAlarmsDlg::Save() {
@@ -238,12 +247,12 @@ void CAlarmsDlg::NewAlarm() {
 }
 
 void CAlarmsDlg::EditAlarm() {
-    const int row = SelectedRow();
-    if (row < 0 || static_cast<size_t>(row) >= host_.Alarms().size())
+    const size_t index = RecordOfRow(SelectedRow());
+    if (index >= host_.Alarms().size())
         return;
     // A copy: the tick may reload the list, freeing every record, while the
     // edit dialog runs.
-    const AlarmRecord alarm = host_.Alarms()[static_cast<size_t>(row)];
+    const AlarmRecord alarm = host_.Alarms()[index];
     CAlarmEditDlg edit(Handle(), alarm, true, host_.ProgramFolder());
     if (edit.DoModal() != IDOK)
         return;
@@ -256,17 +265,19 @@ void CAlarmsDlg::DeleteAlarm() {
     AlarmList& alarms = host_.Alarms();
     if (row < 0 || alarms.empty())
         return;
-    if (alarms.Erase(static_cast<size_t>(row)))
+    if (alarms.Erase(RecordOfRow(row))) {
         ListView_DeleteItem(list_, row);
+        rowIds_.erase(rowIds_.begin() + row);
+    }
     Save();
 }
 
 void CAlarmsDlg::TestAlarm() {
-    const int row = SelectedRow();
-    if (row < 0 || static_cast<size_t>(row) >= host_.Alarms().size())
+    const size_t index = RecordOfRow(SelectedRow());
+    if (index >= host_.Alarms().size())
         return;
     // A copy: an action may run a message loop in which the list is reloaded.
-    const AlarmRecord alarm = host_.Alarms()[static_cast<size_t>(row)];
+    const AlarmRecord alarm = host_.Alarms()[index];
     host_.FireAlarm(alarm);
 }
 

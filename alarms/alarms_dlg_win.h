@@ -7,6 +7,9 @@
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "alarms/alarms_dialog_host.h"
 #include "win/dialog_win.h"
 
@@ -32,6 +35,10 @@ private:
     void OnItemChanged(const NMLISTVIEW& change);
     // The first selected row, or -1.
     int SelectedRow() const;
+    // The list position of the alarm a row shows, or the list's size when it
+    // has none. Rows are matched by identity: a reload the dialog was not told
+    // of (a time change) must not make a row act on another alarm.
+    size_t RecordOfRow(int row) const;
     void NewAlarm();
     void EditAlarm();
     void DeleteAlarm();
@@ -44,6 +51,8 @@ private:
 
     AlarmsDialogHost& host_;
     HWND list_ = nullptr;
+    // The identity of the alarm in each row, as of the last refill.
+    std::vector<uint64_t> rowIds_;
     bool filling_ = false;
     bool changed_ = false;
 };

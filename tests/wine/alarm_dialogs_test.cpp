@@ -519,3 +519,34 @@ TEST_F(AlarmDialogsTest, FiveHundredAlarmsOpenQuicklyAndOddStoredValuesSurvive) 
     EXPECT_EQ(Stored(key, "Reoccurence"), 0x20u | REPEAT_MONDAY);
     EXPECT_EQ(Stored(key, "SndSecs"), 0xFFFFFFFFu);
 }
+
+TEST_F(AlarmDialogsTest, ARowActsOnItsOwnAlarmAfterAReloadTheDialogWasNotToldOf) {
+    // A time change reloads the list without a refill: the rows keep the old
+    // order, the list has the new one.
+    const uint64_t start = LocalClockTimeNow();
+    AlarmRecord first = OneShot("first", start + 10 * clock_time::kMinute);
+    first.Reoccurence = REPEAT_DAILY;
+    AlarmRecord second = OneShot("second", start + 20 * clock_time::kMinute);
+    second.Reoccurence = REPEAT_DAILY;
+    Stored({first, second});
+    DialogScript script;
+    script.Then(WaitFor(kListCaption, list_))
+        .Do([&] {
+            host_->now = first.DueTime + clock_time::kSecond;
+            host_->alarms.Load();
+            ASSERT_EQ(host_->alarms.List()[0].Name, "second");
+            EXPECT_EQ(ListCell(list_, IDC_ALARMS_LIST, 0, 0), "first");
+            SetRowChecked(list_, IDC_ALARMS_LIST, 0, false);
+            SelectRow(list_, IDC_ALARMS_LIST, 1);
+            Click(list_, IDC_ALARMS_DELETE);
+        })
+        .Then([&] { return ListRows(list_, IDC_ALARMS_LIST) == 1; })
+        .Do([&] { Click(list_, IDOK); });
+    RunList(script);
+    ASSERT_EQ(host_->alarms.List().size(), 1u);
+    EXPECT_EQ(host_->alarms.List()[0].Name, "first");
+    EXPECT_EQ(host_->alarms.List()[0].Flags, ALARM_NOTICE);
+    EXPECT_EQ(StoredText(1, "Name"), "first");
+    EXPECT_EQ(Stored(1, "Flags"), ALARM_NOTICE);
+    EXPECT_FALSE(Stored(2, "Flags"));
+}
