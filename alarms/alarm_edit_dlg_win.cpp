@@ -238,7 +238,14 @@ void CAlarmEditDlg::WriteFields() {
     SetChecked(dialog, IDC_EDIT_LOOP_CHECK, values_.loop);
     SetChecked(dialog, IDC_EDIT_PROGRAM_CHECK, values_.runProgram);
     SetChecked(dialog, IDC_EDIT_SHUTDOWN_CHECK, values_.shutDown);
-    SYSTEMTIME time = ToSystemTime(values_.timeOfDay);
+    // Only the time of day counts here; today's date keeps the picker within
+    // its calendar when a stored due time lies outside it (0, or year 30000).
+    clock_time::CivilTime shown = LocalCivilTimeNow();
+    shown.hour = values_.timeOfDay.hour;
+    shown.minute = values_.timeOfDay.minute;
+    shown.second = values_.timeOfDay.second;
+    shown.millisecond = 0;
+    SYSTEMTIME time = ToSystemTime(shown);
     ::SendMessageA(Item(IDC_EDIT_TIME), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
 
