@@ -57,6 +57,7 @@ protected:
     BOOL OnInitDialog() override;
     void OnDestroy() override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool OnCommand(WORD id, WORD notifyCode, HWND control) override;
 
     // For the tests' clock windows, which skip the start-up sequence.
     ClockSettings& MutableSettings() { return settings_; }
@@ -67,6 +68,8 @@ private:
     void LoadLanguage();
     bool LoadStartupPreset();
     void StartClock();
+    // clock_commands_win.cpp
+    void OpenAlarmsDialog();
     // clock_benchmark_win.cpp
     void RunBenchmark(BenchmarkMode mode);
     // clock_tick_win.cpp
