@@ -128,23 +128,27 @@ TEST_F(DialogLayerTest, KeysReachTheDialogThroughItsLoop) {
 }
 
 TEST_F(DialogLayerTest, TabMovesTheFocusToTheNextControl) {
-    static HWND focusAfterTab;
-    focusAfterTab = nullptr;
+    // Control ids, read while the dialog is still there.
+    static int focusBeforeTab;
+    static int focusAfterTab;
+    focusBeforeTab = focusAfterTab = 0;
     TestDialog dialog;
     TimerScript script(&dialog);
     script
         .Then([](void*) {
             HWND edit = ::GetDlgItem(ActiveTestDialog(), kEditId);
             ::SetFocus(edit);
+            focusBeforeTab = ::GetDlgCtrlID(::GetFocus());
             ::PostMessageA(edit, WM_KEYDOWN, VK_TAB, 0);
         })
         .Then([](void*) {
-            focusAfterTab = ::GetFocus();
+            focusAfterTab = ::GetDlgCtrlID(::GetFocus());
             ::PostMessageA(ActiveTestDialog(), WM_COMMAND, IDCANCEL, 0);
         })
         .Start();
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(::GetDlgCtrlID(focusAfterTab), IDOK);
+    EXPECT_EQ(focusBeforeTab, kEditId);
+    EXPECT_EQ(focusAfterTab, IDOK);
 }
 
 TEST_F(DialogLayerTest, AHandlerThatThrowsLeavesTheDialogRunning) {

@@ -36,7 +36,7 @@ public:
     int activations = 0;
     int oks = 0;
     int cancels = 0;
-    bool allowActivation = true;
+    bool allowLeave = true;
     bool allowApply = true;
     bool allowCancel = true;
 
@@ -47,8 +47,9 @@ protected:
     }
     bool OnSetActive() override {
         ++activations;
-        return allowActivation;
+        return true;
     }
+    bool OnKillActive() override { return allowLeave; }
     bool OnApply() override { return allowApply && CPropertyPage::OnApply(); }
     void OnOK() override { ++oks; }
     void OnCancel() override { ++cancels; }
@@ -154,14 +155,15 @@ TEST_F(PropertySheetTest, PagesAnswerThroughTheMessageResult) {
     static bool openAfterRefusedApply;
     static bool openAfterRefusedCancel;
     TestSheet sheet;
-    sheet.second.allowActivation = false;
+    sheet.first.allowLeave = false;
     sheet.first.allowApply = false;
     sheet.first.allowCancel = false;
     TimerScript script(&sheet);
     script
-        .Then([](void*) {
+        .Then([](void* s) {
             PropSheet_SetCurSel(Sheet(), nullptr, 1);
             indexAfterRefusal = TabCtrl_GetCurSel(PropSheet_GetTabControl(Sheet()));
+            static_cast<TestSheet*>(s)->first.allowLeave = true;
             Press(PSBTN_OK);
         })
         .Then([](void*) {
@@ -177,7 +179,8 @@ TEST_F(PropertySheetTest, PagesAnswerThroughTheMessageResult) {
         .Start();
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ(indexAfterRefusal, 0);
-    EXPECT_EQ(sheet.second.activations, 1);
+    EXPECT_EQ(sheet.first.activations, 1);
+    EXPECT_EQ(sheet.second.activations, 0);
     EXPECT_TRUE(openAfterRefusedApply);
     EXPECT_EQ(sheet.first.oks, 0);
     EXPECT_TRUE(openAfterRefusedCancel);
