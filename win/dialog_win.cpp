@@ -64,6 +64,22 @@ void CDialog::Detach() {
     window_ = nullptr;
 }
 
+bool CDialog::UpdateData(bool saveAndValidate) {
+    DataExchange exchange(window_, saveAndValidate);
+    DoDataExchange(exchange);
+    return !exchange.Failed();
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (UpdateData(true))
+        EndDialog(IDOK);
+}
+
 bool CDialog::OnCommand(WORD id, WORD, HWND) {
     if (id == IDOK) {
         OnOK();

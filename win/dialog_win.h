@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "win/data_exchange_win.h"
+
 class CDialog {
 public:
     CDialog(int templateId, HWND owner);
@@ -24,6 +26,9 @@ public:
 
     HWND Handle() const { return window_; }
     void EndDialog(INT_PTR result);
+    // Runs DoDataExchange: true moves the controls' values into the members,
+    // false the members into the controls. False when the exchange failed.
+    bool UpdateData(bool saveAndValidate = true);
 
     // The dialog object behind a window of ours, null for any other window.
     static CDialog* FromHandle(HWND window);
@@ -32,8 +37,10 @@ protected:
     // Runs first at WM_INITDIALOG, like a creation handler: false refuses the
     // window, which is then destroyed (OnDestroy still runs).
     virtual bool OnCreate() { return true; }
-    virtual BOOL OnInitDialog() { return TRUE; }
-    virtual void OnOK() { EndDialog(IDOK); }
+    // By default fills the controls from the members.
+    virtual BOOL OnInitDialog();
+    // By default takes the controls' values and ends the dialog, unless that failed.
+    virtual void OnOK();
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // True when the command was handled.
     virtual bool OnCommand(WORD id, WORD notifyCode, HWND control);
@@ -41,6 +48,8 @@ protected:
     virtual bool OnNotify(NMHDR* header, LRESULT& result);
     // A horizontal track bar or scroll bar moved; the default processing follows.
     virtual void OnHScroll(WORD code, WORD position, HWND control);
+    // Names the pairs of controls and members for UpdateData.
+    virtual void DoDataExchange(DataExchange&) {}
     virtual void OnDestroy() {}
     // After the window is gone (WM_NCDESTROY); a modeless dialog may delete itself here.
     virtual void PostNcDestroy() {}

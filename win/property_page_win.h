@@ -30,7 +30,8 @@ protected:
     // The page becomes the current one; false keeps the sheet on the page it was on.
     virtual bool OnSetActive() { return true; }
     // The page is about to be left (another tab, or OK); false keeps it current.
-    virtual bool OnKillActive() { return true; }
+    // By default takes the controls' values (UpdateData).
+    virtual bool OnKillActive() { return UpdateData(true); }
     // OK was pressed: the page applies its values. Only pages that were shown get it.
     void OnOK() override {}
     // Cancel (button, Escape or close box): only pages that were shown get it.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "tests/wine/memory_template_win.h"
@@ -17,6 +18,7 @@
 namespace {
 
 constexpr WORD kEditId = 100;
+constexpr WORD kCheckId = 101;
 constexpr WORD kThrowingCommand = 200;
 
 const MemoryTemplate& DialogTemplate() {
@@ -24,7 +26,8 @@ const MemoryTemplate& DialogTemplate() {
         MemoryTemplate(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 20, 20, 160, 80, "Layer test")
             .Add(MemoryTemplate::kEdit, kEditId, WS_TABSTOP | WS_BORDER, 8, 8, 100, 14, "")
             .Add(MemoryTemplate::kButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 8, 40, 50, 14, "OK")
-            .Add(MemoryTemplate::kButton, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 70, 40, 50, 14, "Cancel");
+            .Add(MemoryTemplate::kButton, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 70, 40, 50, 14, "Cancel")
+            .Add(MemoryTemplate::kButton, kCheckId, BS_AUTOCHECKBOX | WS_TABSTOP, 8, 60, 80, 10, "Check");
     return t;
 }
 
@@ -43,7 +46,7 @@ protected:
     BOOL OnInitDialog() override {
         if (isMain)
             TheTestApp().SetMainWindow(Handle());
-        return TRUE;
+        return CDialog::OnInitDialog();
     }
     void OnDestroy() override {
         if (isMain)
@@ -230,4 +233,56 @@ TEST_F(DialogLayerTest, TheMainWindowPreTranslatesMessagesOfANestedLoop) {
     EXPECT_EQ(context.main.preTranslated, (std::vector<UINT>{WM_APP, WM_LBUTTONUP}));
     EXPECT_EQ(context.about.preTranslated, (std::vector<UINT>{WM_LBUTTONUP}));
     EXPECT_EQ(TheTestApp().MainWindow(), nullptr);
+}
+
+namespace {
+
+class ExchangingDialog : public TestDialog {
+public:
+    std::string text = "start";
+    int checked = 1;
+    bool bindMissingControl = false;
+
+protected:
+    void DoDataExchange(DataExchange& exchange) override {
+        exchange.Text(kEditId, text);
+        exchange.Check(kCheckId, checked);
+        if (bindMissingControl) {
+            HWND missing = nullptr;
+            exchange.Control(999, missing);
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(DialogLayerTest, DataExchangeFillsTheControlsAndTakesTheirValuesOnOk) {
+    static std::string shownText;
+    static LRESULT shownCheck;
+    static bool openAfterFailedOk;
+    ExchangingDialog dialog;
+    TimerScript script(&dialog);
+    script
+        .Then([](void* d) {
+            HWND window = ActiveTestDialog();
+            char text[32] = {};
+            ::GetDlgItemTextA(window, kEditId, text, sizeof(text));
+            shownText = text;
+            shownCheck = ::SendDlgItemMessageA(window, kCheckId, BM_GETCHECK, 0, 0);
+            ::SetDlgItemTextA(window, kEditId, "typed");
+            ::SendDlgItemMessageA(window, kCheckId, BM_SETCHECK, BST_UNCHECKED, 0);
+            // A failed exchange keeps the dialog open.
+            static_cast<ExchangingDialog*>(d)->bindMissingControl = true;
+            ::SendMessageA(window, WM_COMMAND, IDOK, 0);
+            openAfterFailedOk = ::IsWindow(window) != FALSE;
+            static_cast<ExchangingDialog*>(d)->bindMissingControl = false;
+            ::SendMessageA(window, WM_COMMAND, IDOK, 0);
+        })
+        .Start();
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(shownText, "start");
+    EXPECT_EQ(shownCheck, BST_CHECKED);
+    EXPECT_TRUE(openAfterFailedOk);
+    EXPECT_EQ(dialog.text, "typed");
+    EXPECT_EQ(dialog.checked, 0);
 }
