@@ -5,15 +5,31 @@
 
 namespace {
 
+// Stores the disabled one-shot alarms once per walk rather than once per
+// alarm: a save rewrites the whole list, and a tick at which many alarms fall
+// due would otherwise write it as often. An action that may hold the thread up
+// or end the session still finds everything before it stored, so a kill then
+// rings no alarm twice.
 class TickHooks : public AlarmCheckHooks {
 public:
     TickHooks(ClockAlarms& alarms, AlarmEffects& effects) : alarms_(alarms), effects_(effects) {}
-    void Fire(const AlarmRecord& alarm) override { RunAlarmActions(alarm, effects_); }
-    void Save() override { alarms_.Save(); }
+    void Fire(const AlarmRecord& alarm) override {
+        if (ActionsMayHoldUp(alarm))
+            Flush();
+        RunAlarmActions(alarm, effects_);
+    }
+    void Save() override { savePending_ = true; }
+    void Flush() {
+        if (!savePending_)
+            return;
+        savePending_ = false;
+        alarms_.Save();
+    }
 
 private:
     ClockAlarms& alarms_;
     AlarmEffects& effects_;
+    bool savePending_ = false;
 };
 
 }  // namespace
@@ -69,6 +85,8 @@ void ClockAlarms::Check(uint64_t prev, uint64_t now) {
         checking_ = true;
         const bool anyDue = CheckAlarms(list_, from, to, hooks);
         checking_ = false;
+        // Before the reload, which would bring the disabled alarms back.
+        hooks.Flush();
         const bool reload = anyDue || deferredLoad_;
         deferredLoad_ = false;
         if (reload)
