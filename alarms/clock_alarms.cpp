@@ -46,22 +46,26 @@ ClockAlarms::ClockAlarms(SettingsStore& store,
 ClockAlarms::ClockAlarms(SettingsStore& store,
                          std::function<uint64_t()> clockNow,
                          std::unique_ptr<AlarmEffects> ownedEffects,
-                         std::function<int32_t()> utcOffsetMinutes)
+                         std::function<int32_t()> utcOffsetMinutes,
+                         std::unique_ptr<AlarmStoreLock> storeLock)
     : store_(store),
       clockNow_(std::move(clockNow)),
       ownedEffects_(std::move(ownedEffects)),
       effects_(*ownedEffects_),
-      utcOffsetMinutes_(std::move(utcOffsetMinutes)) {}
+      utcOffsetMinutes_(std::move(utcOffsetMinutes)),
+      storeLock_(std::move(storeLock)) {}
 
 void ClockAlarms::Load() {
     if (checking_) {
         deferredLoad_ = true;
         return;
     }
+    AlarmStoreLockGuard guard(storeLock_.get());
     list_ = LoadAlarms(store_, clockNow_, utcOffsetMinutes_());
 }
 
 void ClockAlarms::Save() {
+    AlarmStoreLockGuard guard(storeLock_.get());
     SaveAlarms(store_, list_, utcOffsetMinutes_());
 }
 
