@@ -20,6 +20,10 @@ HKEY RegistryStore::OpenSection(const std::string& section, bool create) const {
     if (create) {
         ::RegCreateKeyExA(key_.get(), section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
                           nullptr, sectionKey.put(), nullptr);
+    } else if (::RegOpenKeyExA(key_.get(), section.c_str(), 0, KEY_READ | KEY_WRITE, sectionKey.put()) ==
+               ERROR_SUCCESS) {
+        // Writes to a section usually follow reads of it: one handle serves both.
+        create = true;
     } else {
         ::RegOpenKeyExA(key_.get(), section.c_str(), 0, KEY_READ, sectionKey.put());
     }
