@@ -1,6 +1,5 @@
 #include "alarms/alarm_storage.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -32,40 +31,36 @@ std::string AlarmSection(int n) {
 
 namespace {
 
-// The list a save is about to commit: its records in "PendingAlarms\1", ...,
-// and, written last, their number as `Count` in "PendingAlarms" itself. A
-// staged list with its count is complete; without it, it is a save that never
-// got as far as its commit.
+// The list a save is about to commit, in the section "PendingAlarms": each
+// record as one text value "1", "2", ... and, written last, their number as
+// `Count`. A staged list with its count is complete; without it, it is a save
+// that never got as far as its commit. One value per record keeps the staging
+// to a small part of the save's writes.
 const char kStaging[] = "PendingAlarms";
 const char kStagedCount[] = "Count";
-
-std::string StagedSection(size_t n) {
-    char name[40];
-    std::snprintf(name, sizeof name, "%s\\%zu", kStaging, n);
-    return name;
-}
 
 // Brings the list in the alarm sections to `values`. Interrupted, it leaves
 // some sections old, some new and one perhaps mixed, which only the staged
 // list can put right: the staging stays until this has succeeded, and a
 // rerun from any such state ends in the same sections.
 bool Commit(SettingsStore& store, const std::vector<AlarmValues>& values) {
-    const int stored = CountStoredAlarms(store);
     const int count = static_cast<int>(values.size());
+    // Sections up to the first without Flags hold alarm values only, which
+    // the in-place write replaces; one beyond may hold leftovers of any kind
+    // and is cleared first.
+    bool inList = true;
     for (int k = 1; k <= count; ++k) {
         const std::string section = AlarmSection(k);
-        // A section beyond the list may hold leftovers of any kind; one in the
-        // list holds only alarm values, which the in-place write replaces.
-        const bool inPlace = k <= stored;
-        if (!inPlace && !store.DeleteSection(section))
+        inList = inList && HoldsAlarm(store, k);
+        if (!inList && !store.DeleteSection(section))
             return false;
-        if (!values[k - 1].Write(store, section, inPlace))
+        if (!values[k - 1].Write(store, section, inList))
             return false;
     }
     // Filling a gap can join stale sections above it to the list: they go
     // with the former list's tail, from the top, down to the section that
     // now ends the list.
-    const int top = CountStoredAlarms(store, std::max(stored, count));
+    const int top = CountStoredAlarms(store, count);
     for (int k = top + 1; k > count; --k) {
         if (!store.DeleteSection(AlarmSection(k)))
             return false;
@@ -78,14 +73,15 @@ bool FinishInterruptedSave(SettingsStore& store) {
     if (const std::optional<uint32_t> count = store.ReadInt(kStaging, kStagedCount)) {
         std::vector<AlarmValues> staged;
         for (size_t j = 1; j <= *count; ++j) {
-            AlarmValues values = AlarmValues::Read(store, StagedSection(j));
-            if (!values.HasFlags())
+            const std::optional<std::string> text = store.ReadString(kStaging, std::to_string(j));
+            std::optional<AlarmValues> values = text ? AlarmValues::Parse(*text) : std::nullopt;
+            if (!values || !values->HasFlags())
                 break;
-            staged.push_back(std::move(values));
+            staged.push_back(std::move(*values));
         }
-        // A staged record without Flags was damaged outside any save of ours;
-        // rolling that list forward would cut the stored one short, so it is
-        // dropped like an incomplete one.
+        // A staged record that is missing or unreadable was damaged outside
+        // any save of ours; rolling that list forward would cut the stored one
+        // short or mix it, so it is dropped like an incomplete one.
         if (staged.size() == *count && !Commit(store, staged))
             return false;
     }
@@ -108,7 +104,7 @@ bool SaveAlarms(SettingsStore& store, const AlarmList& list, int32_t utcOffsetMi
     for (const AlarmRecord& alarm : list)
         values.push_back(AlarmValues::FromRecord(alarm, utcOffsetMinutes));
     for (size_t j = 1; j <= values.size(); ++j) {
-        if (!values[j - 1].Write(store, StagedSection(j), false))
+        if (!store.WriteString(kStaging, std::to_string(j), values[j - 1].Serialize()))
             return false;
     }
     if (!store.WriteInt(kStaging, kStagedCount, static_cast<uint32_t>(values.size())))

@@ -1,5 +1,7 @@
 #include "alarms/alarm_values.h"
 
+#include <cstdlib>
+
 #include "app/clock_time.h"
 
 namespace {
@@ -58,10 +60,27 @@ std::optional<AlarmValues::Value> Number(uint32_t number) {
     return v;
 }
 
+// A registry string ends at its first NUL; cut there, a staged copy and the
+// stored one stay the same.
 std::optional<AlarmValues::Value> Text(const std::string& text) {
     AlarmValues::Value v;
-    v.text = text;
+    v.text = text.substr(0, text.find('\0'));
     return v;
+}
+
+// A decimal number at `pos` up to `end`; advances past it.
+std::optional<uint64_t> ParseDecimal(const std::string& text, size_t& pos, char end) {
+    const size_t stop = text.find(end, pos);
+    if (stop == std::string::npos || stop == pos || stop - pos > 10)
+        return std::nullopt;
+    uint64_t value = 0;
+    for (size_t i = pos; i < stop; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        value = value * 10 + static_cast<uint64_t>(text[i] - '0');
+    }
+    pos = stop + 1;
+    return value;
 }
 
 std::optional<AlarmValues::Value> OptionalNumber(uint32_t number, bool present) {
@@ -126,6 +145,51 @@ AlarmRecord AlarmValues::ToRecord(int32_t utcOffsetMinutes) const {
     if (alarm.Reoccurence & REPEAT_MINUTES)
         alarm.Minutes = static_cast<int32_t>(number(kMinutes, 0));
     return alarm;
+}
+
+// Per value: "-" when absent, "i<decimal>;" for a number, "s<length>:<bytes>"
+// for a text, so that a text may hold any character.
+std::string AlarmValues::Serialize() const {
+    std::string text;
+    for (size_t i = 0; i < kCount; ++i) {
+        if (!values_[i])
+            text += '-';
+        else if (kNames[i].isText)
+            text += 's' + std::to_string(values_[i]->text.size()) + ':' + values_[i]->text;
+        else
+            text += 'i' + std::to_string(values_[i]->number) + ';';
+    }
+    return text;
+}
+
+std::optional<AlarmValues> AlarmValues::Parse(const std::string& text) {
+    AlarmValues v;
+    size_t pos = 0;
+    for (size_t i = 0; i < kCount; ++i) {
+        if (pos >= text.size())
+            return std::nullopt;
+        const char kind = text[pos++];
+        if (kind == '-')
+            continue;
+        if (kind != (kNames[i].isText ? 's' : 'i'))
+            return std::nullopt;
+        const auto number = ParseDecimal(text, pos, kind == 's' ? ':' : ';');
+        if (!number)
+            return std::nullopt;
+        if (kind == 'i') {
+            if (*number > UINT32_MAX)
+                return std::nullopt;
+            v.values_[i] = Number(static_cast<uint32_t>(*number));
+        } else {
+            if (*number > text.size() - pos)
+                return std::nullopt;
+            v.values_[i] = Text(text.substr(pos, static_cast<size_t>(*number)));
+            pos += static_cast<size_t>(*number);
+        }
+    }
+    if (pos != text.size())
+        return std::nullopt;
+    return v;
 }
 
 bool AlarmValues::HasFlags() const {

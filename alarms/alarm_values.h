@@ -34,6 +34,11 @@ public:
     // `HTime`, and `Minutes` counts only for an every-N-minutes alarm.
     AlarmRecord ToRecord(int32_t utcOffsetMinutes) const;
 
+    // All values in one text, for keeping the record somewhere as a single
+    // value; Parse gives nullopt for a text that Serialize did not make.
+    std::string Serialize() const;
+    static std::optional<AlarmValues> Parse(const std::string& text);
+
     bool HasFlags() const;
     // Writes the present values, Flags last. `inPlace` deletes the absent ones
     // too, so that the section holds exactly these alarm values; without it
