@@ -104,6 +104,16 @@ class AlarmTest(TavixTestCase):
             self.fail_seen("the notice window stays after its button was pressed")
         self.end_clock(process, window)
 
+    def test_a_time_change_reloads_the_alarms(self):
+        # The clock reads its alarms at the start and when the system's time
+        # changes; an alarm stored while it runs is found only then.
+        process, window = self.start_clock()
+        self.store_alarm(1, "Added later", 5, ALARM_ENABLED, "added.txt")
+        self.session.post(window["hwnd"], 0x001E)  # WM_TIMECHANGE
+        if self.wait_file("added.txt", timeout=40) is None:
+            self.fail_seen("an alarm stored before a time change did not ring")
+        self.end_clock(process, window)
+
 
 if __name__ == "__main__":
     import unittest
