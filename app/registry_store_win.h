@@ -1,10 +1,19 @@
 #pragma once
 // The settings store over the registry: values under root\keyPath\<section>,
 // section "" being the key itself. Integers are REG_DWORD, strings REG_SZ.
+//
+// Strings are read in the system code page. A stored string that the code page
+// cannot hold (a file name in Japanese on a Western system) reads as its lossy
+// conversion, which the program cannot use; the store keeps the value as it
+// was stored, and writing the same lossy text back writes the kept value
+// instead, so that such a value survives the program unchanged.
 
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/settings_store.h"
 #include "win/unique_handle.h"
@@ -27,8 +36,17 @@ private:
     // The section's key for reading (never created) or for writing (created).
     UniqueRegKey OpenSection(const std::string& section, bool create) const;
 
+    // The stored form of a value when its 8-bit reading lost characters.
+    void KeepIfLossy(HKEY key, const std::string& section, const std::string& name, const std::string& text) const;
+    struct KeptValue {
+        std::string text;  // what ReadString returned
+        DWORD type;
+        std::vector<BYTE> stored;  // the UTF-16 bytes as read
+    };
+
     std::string keyPath_;
     UniqueRegKey key_;
+    mutable std::map<std::pair<std::string, std::string>, KeptValue> kept_;
 };
 
 // The application's key below HKEY_CURRENT_USER.
