@@ -16,7 +16,7 @@ void PlayOnceAsync(const std::string& file) {
 void PlaySoundDirect(const AlarmRecord& alarm) {
     // A device name or a folder plays nothing, like a missing file; opening a
     // serial port would block the clock for good.
-    if (!IsReadableFile(alarm.Sound))
+    if (IsDeviceOrFolder(alarm.Sound))
         return;
     WinmmUse library;
     if (!library.Held())
@@ -29,7 +29,7 @@ void PlaySoundDirect(const AlarmRecord& alarm) {
 }
 
 NoticeSound::NoticeSound(const AlarmRecord& alarm) {
-    if (alarm.Sound.empty() || !IsReadableFile(alarm.Sound))
+    if (alarm.Sound.empty() || IsDeviceOrFolder(alarm.Sound))
         return;
     auto library = std::make_unique<WinmmUse>();
     if (!library->Held()) {

@@ -6,4 +6,9 @@
 
 #include <string>
 
+// An existing regular file that is no device.
 bool IsReadableFile(const std::string& path);
+
+// A device name, or an existing folder or device; a missing path is none. For
+// readers that pass a missing file on to a platform call that fails by itself.
+bool IsDeviceOrFolder(const std::string& path);
