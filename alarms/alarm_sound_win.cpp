@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include "alarms/mci_commands.h"
+#include "win/readable_file_win.h"
 
 namespace {
 
@@ -13,6 +14,10 @@ void PlayOnceAsync(const std::string& file) {
 }  // namespace
 
 void PlaySoundDirect(const AlarmRecord& alarm) {
+    // A device name or a folder plays nothing, like a missing file; opening a
+    // serial port would block the clock for good.
+    if (IsDeviceOrFolder(alarm.Sound))
+        return;
     WinmmUse library;
     if (!library.Held())
         return;
@@ -24,7 +29,7 @@ void PlaySoundDirect(const AlarmRecord& alarm) {
 }
 
 NoticeSound::NoticeSound(const AlarmRecord& alarm) {
-    if (alarm.Sound.empty())
+    if (alarm.Sound.empty() || IsDeviceOrFolder(alarm.Sound))
         return;
     auto library = std::make_unique<WinmmUse>();
     if (!library->Held()) {

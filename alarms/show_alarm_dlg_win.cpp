@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "alarms/notice_description.h"
 #include "core/language_strings.h"
 #include "core/language_table.h"
 #include "res/resource.h"
@@ -45,7 +46,9 @@ BOOL CShowAlarmDlg::OnInitDialog() {
         ::SetDlgItemTextA(Handle(), IDOK, TheLanguageTable().Text(lang::kClose));
         if (!alarm_.Description.empty()) {
             ::ShowWindow(::GetDlgItem(Handle(), IDC_ALARM_DESCRIPTION), SW_SHOW);
-            ::SetDlgItemTextA(Handle(), IDC_ALARM_DESCRIPTION, alarm_.Description.c_str());
+            const std::string shown =
+                ShownDescription(alarm_.Description, [](unsigned char c) { return ::IsDBCSLeadByte(c) != FALSE; });
+            ::SetDlgItemTextA(Handle(), IDC_ALARM_DESCRIPTION, shown.c_str());
         }
     } catch (...) {
         // Out of memory for a caption: the window still opens.

@@ -8,6 +8,7 @@
 #include "core/language_table.h"
 #include "res/resource.h"
 #include "win/message_box_win.h"
+#include "win/readable_file_win.h"
 #include "win/system_clock_win.h"
 #include "win/unique_handle.h"
 
@@ -68,14 +69,21 @@ bool CTavixDlg::ClaimInstance() {
 
 void CTavixDlg::LoadLanguage() {
     LanguageTable& table = TheLanguageTable();
+    // A device or a folder where the file should be counts as a file that
+    // cannot be opened: reading a serial port would never return.
+    auto load = [&table](const std::string& path) {
+        if (!IsReadableFile(path))
+            return LanguageLoadResult{LanguageLoadResult::Status::CannotOpen, 0};
+        return LoadLanguageFile(path, table);
+    };
     const std::string chosen = appFolder_ + "Lang\\" + settings_.LangFile;
-    LanguageLoadResult result = LoadLanguageFile(chosen, table);
+    LanguageLoadResult result = load(chosen);
     if (result.status == LanguageLoadResult::Status::Ok)
         return;
     ShowMessage(LanguageLoadMessage(result, chosen).c_str());
 
     const std::string fallback = appFolder_ + "Lang\\english.lng";
-    result = LoadLanguageFile(fallback, table);
+    result = load(fallback);
     if (result.status == LanguageLoadResult::Status::Ok)
         return;
     ShowMessage(LanguageLoadMessage(result, fallback).c_str());

@@ -7,6 +7,7 @@
 #include "app/tray_icon_win.h"
 #include "res/resource.h"
 #include "win/message_box_win.h"
+#include "win/module_path_win.h"
 #include "win/platform_entry_points_win.h"
 #include "win/proc_address_win.h"
 
@@ -14,10 +15,9 @@ CTavixDlg* TheClockWindow = nullptr;
 
 namespace {
 
+// The application object has already refused to start without the whole path.
 std::string ExecutableFolder() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
+    std::string folder = ExecutablePath().value_or(std::string());
     const size_t slash = folder.find_last_of('\\');
     folder.erase(slash == std::string::npos ? 0 : slash + 1);
     return folder;

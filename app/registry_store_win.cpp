@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <utility>
 #include <vector>
 
@@ -82,11 +83,57 @@ std::optional<std::string> RegistryStore::ReadString(const std::string& section,
                 return status;
             const size_t stored = std::min<size_t>(size, data.size() - 1);
             result = std::string(data.data(), ::strnlen(data.data(), stored));
+            KeepIfLossy(key, section, name, *result);
             return ERROR_SUCCESS;
         }
         return ERROR_MORE_DATA;
     });
     return result;
+}
+
+namespace {
+
+std::wstring Widen(const std::string& text) {
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+// Whether the UTF-16 text has a character the system code page cannot hold.
+bool LosesCharacters(const wchar_t* text, size_t length) {
+    if (length == 0)
+        return false;
+    BOOL usedDefault = FALSE;
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, static_cast<int>(length), nullptr, 0, nullptr,
+                          &usedDefault);
+    return usedDefault != FALSE;
+}
+
+}  // namespace
+
+void RegistryStore::KeepIfLossy(HKEY key,
+                                const std::string& section,
+                                const std::string& name,
+                                const std::string& text) const {
+    const auto id = std::make_pair(section, name);
+    kept_.erase(id);
+    const std::wstring wideName = Widen(name);
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegQueryValueExW(key, wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
+        return;
+    std::vector<BYTE> stored(size);
+    if (::RegQueryValueExW(key, wideName.c_str(), nullptr, &type, stored.data(), &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return;
+    stored.resize(size);
+    std::wstring wide(stored.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(wide.data(), stored.data(), wide.size() * sizeof(wchar_t));
+    wide.resize(::wcsnlen(wide.c_str(), wide.size()));
+    if (LosesCharacters(wide.c_str(), wide.size()))
+        kept_[id] = KeptValue{text, type, std::move(stored)};
 }
 
 bool RegistryStore::WriteInt(const std::string& section, const std::string& name, uint32_t value) {
@@ -98,6 +145,18 @@ bool RegistryStore::WriteInt(const std::string& section, const std::string& name
 }
 
 bool RegistryStore::WriteString(const std::string& section, const std::string& name, const std::string& value) {
+    const auto kept = kept_.find(std::make_pair(section, name));
+    if (kept != kept_.end()) {
+        if (kept->second.text == value) {
+            const KeptValue& v = kept->second;
+            const std::wstring wideName = Widen(name);
+            return OnSection(section, true, [&](HKEY key) {
+                       return ::RegSetValueExW(key, wideName.c_str(), 0, v.type, v.stored.data(),
+                                               static_cast<DWORD>(v.stored.size()));
+                   }) == ERROR_SUCCESS;
+        }
+        kept_.erase(kept);
+    }
     // Up to the first NUL, with the terminator, as a reader of REG_SZ expects.
     const size_t length = ::strnlen(value.c_str(), value.size());
     if (length >= MAXDWORD)

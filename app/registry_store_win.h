@@ -1,10 +1,19 @@
 #pragma once
 // The settings store over the registry: values under root\keyPath\<section>,
 // section "" being the key itself. Integers are REG_DWORD, strings REG_SZ.
+//
+// Strings are read in the system code page. A stored string that the code page
+// cannot hold (a file name in Japanese on a Western system) reads as its lossy
+// conversion, which the program cannot use; the store keeps the value as it
+// was stored, and writing the same lossy text back writes the kept value
+// instead, so that such a value survives the program unchanged.
 
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/settings_store.h"
 #include "win/unique_handle.h"
@@ -32,6 +41,14 @@ private:
     template <typename Call>
     LONG OnSection(const std::string& section, bool create, Call call) const;
 
+    // The stored form of a value when its 8-bit reading lost characters.
+    void KeepIfLossy(HKEY key, const std::string& section, const std::string& name, const std::string& text) const;
+    struct KeptValue {
+        std::string text;  // what ReadString returned
+        DWORD type;
+        std::vector<BYTE> stored;  // the UTF-16 bytes as read
+    };
+
     std::string keyPath_;
     UniqueRegKey key_;
     // The section used last stays open: a save or load touches each section
@@ -40,6 +57,7 @@ private:
     mutable std::string openSection_;
     mutable UniqueRegKey openKey_;
     mutable bool openForWriting_ = false;
+    mutable std::map<std::pair<std::string, std::string>, KeptValue> kept_;
 };
 
 // The application's key below HKEY_CURRENT_USER.

@@ -25,7 +25,7 @@ set(TAVIX_WIN_LIBS gdi32 user32 comctl32 comdlg32 shell32 advapi32 ole32 winmm m
 # folder above them builds its _win.cpp files against them.
 tavix_folder(win)
 target_compile_definitions(tavix_win PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-target_link_libraries(tavix_win PUBLIC ${TAVIX_WIN_LIBS})
+target_link_libraries(tavix_win PUBLIC tavix_core ${TAVIX_WIN_LIBS})
 add_library(tavix_res INTERFACE)
 tavix_include_root(tavix_res INTERFACE res)
 

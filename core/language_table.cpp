@@ -1,4 +1,5 @@
 #include "core/language_table.h"
+#include "core/safe_file_name.h"
 
 #include <cstdio>
 #include <memory>
@@ -97,6 +98,8 @@ LanguageLoadResult LoadLanguageFile(const std::string& path, LanguageTable& tabl
     struct FileCloser {
         void operator()(FILE* f) const { std::fclose(f); }
     };
+    if (NamesDevice(path))
+        return {LanguageLoadResult::Status::CannotOpen, 0};
     // Binary, so that CR LF is handled the same on every platform and a stray
     // Ctrl-Z does not end the file early.
     std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));

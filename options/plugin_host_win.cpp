@@ -8,6 +8,7 @@
 #include "options/active_plugins.h"
 #include "win/message_box_win.h"
 #include "win/proc_address_win.h"
+#include "win/readable_file_win.h"
 #include "win/unique_handle.h"
 
 namespace {
@@ -42,6 +43,8 @@ UniqueModule LoadPluginLibrary(const std::string& folder, const std::string& fil
     if (folder.empty() || !IsPlainPluginFileName(fileName, IsLeadByte))
         return UniqueModule();
     const std::string path = folder + fileName;
+    if (!IsReadableFile(path))
+        return UniqueModule();
     // Windows shows its own modal boxes from inside the loader for a damaged
     // image or a missing dependency unless the thread asks it not to; the
     // caller's message names the plug-in instead.

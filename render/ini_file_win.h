@@ -14,4 +14,5 @@ public:
 
 private:
     std::string path_;
+    bool readable_;
 };

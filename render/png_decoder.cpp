@@ -1,4 +1,5 @@
 #include "render/png_decoder.h"
+#include "core/safe_file_name.h"
 
 #include "render/png_working_memory.h"
 
@@ -181,7 +182,7 @@ PngStatus DecodePngMemory(const uint8_t* data, size_t size, PngTarget& target) {
 }
 
 PngStatus DecodePngFile(const std::string& path, PngTarget& target, PngWorkingMemory& memory) {
-    if (path.empty())
+    if (path.empty() || NamesDevice(path))
         return PngStatus::NotPng;
     const std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)

@@ -9,6 +9,7 @@
 #include "render/alpha_blend_win.h"
 #include "render/hand_geometry.h"
 #include "render/hand_rotation.h"
+#include "render/picture_limits.h"
 #include "render/png_loader_win.h"
 #include "win/bitmap_info_win.h"
 
@@ -59,6 +60,9 @@ void CPNGHand::Scale(int percent) {
         return;
     const int oldWidth = header_.bmiHeader.biWidth;
     const int oldHeight = header_.bmiHeader.biHeight;
+    // A hand can be scaled past anything a surface shows (a large image on a
+    // small face zoomed and smoothed); its size is kept to the largest face.
+    percent = CappedHandScale(oldWidth, oldHeight, percent);
     const int width = ScalePercent(oldWidth, percent);
     const int height = ScalePercent(oldHeight, percent);
     header_.bmiHeader.biCompression = BI_RGB;

@@ -1,9 +1,11 @@
 #include "render/png_loader_win.h"
 
+#include "render/picture_limits.h"
 #include "render/pixel_rules.h"
 #include "render/png_decoder.h"
 #include "win/bitmap_info_win.h"
 #include "win/message_box_win.h"
+#include "win/readable_file_win.h"
 #include "win/unique_handle.h"
 
 #include <new>
@@ -19,9 +21,13 @@ BITMAPINFO TopDownHeader(int width, int height) {
 // Decodes straight into the memory of a new bitmap section.
 class SectionTarget : public PngTarget {
 public:
-    explicit SectionTarget(HDC screen) : screen_(screen) {}
+    SectionTarget(HDC screen, int maxSide) : screen_(screen), maxSide_(maxSide) {}
 
+    // A picture larger than the clock can use is refused here, before its
+    // memory is taken; the decode then fails with "PNG error!".
     uint8_t* Allocate(int width, int height) override {
+        if (!FitsPictureLimit(width, height, maxSide_))
+            return nullptr;
         header_ = TopDownHeader(width, height);
         void* bits = nullptr;
         section_.reset(CreateDIBSection(screen_, &header_, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -38,6 +44,7 @@ public:
 
 private:
     HDC screen_;
+    int maxSide_;
     BITMAPINFO header_{};
     UniqueBitmap section_;
     uint8_t* bits_ = nullptr;
@@ -54,10 +61,10 @@ bool Decoded(PngStatus status) {
 }  // namespace
 
 HBITMAP LoadPNG(const char* path, void** pixels) {
-    if (!path)
+    if (!path || !IsReadableFile(path))
         return nullptr;
     WindowDC screen(nullptr);
-    SectionTarget target(screen.get());
+    SectionTarget target(screen.get(), kMaxHandImageSide);
     if (!Decoded(DecodePngFile(path, target)))
         return nullptr;
     ConvertToPremultiplied(target.Bits(), target.PixelCount(), nullptr);
@@ -68,10 +75,10 @@ HBITMAP LoadPNG(const char* path, void** pixels) {
 
 HBITMAP LoadPNGBackground(const char* path, std::vector<uint8_t>& alphaPlane, const uint8_t* cutColorOrNull) {
     alphaPlane.clear();
-    if (!path)
+    if (!path || !IsReadableFile(path))
         return nullptr;
     WindowDC screen(nullptr);
-    SectionTarget target(screen.get());
+    SectionTarget target(screen.get(), kMaxFaceSide);
     if (!Decoded(DecodePngFile(path, target)))
         return nullptr;
 

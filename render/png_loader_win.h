@@ -1,8 +1,9 @@
 #pragma once
 // PNG files as bitmaps the clock draws with: premultiplied bitmap sections for
 // image hands, device bitmaps plus an alpha plane for preset backgrounds.
-// A file that is no PNG (or is missing) yields null silently; a PNG that cannot
-// be decoded shows "PNG error!" and yields null.
+// A file that is no PNG (or is missing, or is a device or a folder) yields null
+// silently; a PNG that cannot be decoded, or is larger than kMaxHandImageSide
+// (hands) or kMaxFaceSide (backgrounds) a side, shows "PNG error!" and yields null.
 
 #include <windows.h>
 

@@ -3,11 +3,17 @@
 #include "core/language_strings.h"
 #include "render/alpha_plane_win.h"
 #include "render/drawed_hand_win.h"
+#include "render/drawing_limits.h"
 #include "render/ini_file_win.h"
 #include "render/loaded_preset_win.h"
+#include "render/picture_limits.h"
 #include "render/png_hand_win.h"
 #include "render/png_loader_win.h"
 #include "render/region_from_bitmap_win.h"
+#include "win/readable_file_win.h"
+
+#include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -31,13 +37,33 @@ void StretchInto(HDC reference,
                  SRCCOPY);
 }
 
+// LoadImageA takes whatever size the file declares (a 2 MB RLE bitmap can
+// declare 16000 x 16000), so the header is read first.
+bool BitmapFileFitsFace(const std::string& path) {
+    struct FileCloser {
+        void operator()(FILE* f) const { std::fclose(f); }
+    };
+    std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return false;
+    uint8_t header[kBitmapHeaderBytes];
+    const size_t got = std::fread(header, 1, sizeof header, file.get());
+    const std::optional<PictureSize> size = BitmapFileSize(header, got);
+    return size && FitsPictureLimit(size->width, size->height, kMaxFaceSide);
+}
+
 UniqueBitmap LoadBackground(const std::string& path,
                             const PresetSettings& settings,
                             bool layered,
                             std::vector<uint8_t>& alphaPlane) {
-    if (IsBitmapExtension(path))
+    if (!IsReadableFile(path))
+        return UniqueBitmap();
+    if (IsBitmapExtension(path)) {
+        if (!BitmapFileFitsFace(path))
+            return UniqueBitmap();
         return UniqueBitmap(
             static_cast<HBITMAP>(::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    }
     const uint8_t cut[3] = {static_cast<uint8_t>(settings.CutColor & 0xFF),
                             static_cast<uint8_t>((settings.CutColor >> 8) & 0xFF),
                             static_cast<uint8_t>((settings.CutColor >> 16) & 0xFF)};
@@ -91,6 +117,8 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
         return nullptr;
     const int width = info.bmWidth;
     const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    if (!FitsPictureLimit(width, height, kMaxFaceSide))
+        return nullptr;
     preset->path_ = path;
     const std::string folder = FolderOf(path);
 
@@ -127,6 +155,7 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
     } drawnSlots[] = {{preset->hourHand_, HandKind::Hour},
                       {preset->minuteHand_, HandKind::Minute},
                       {preset->secondHand_, HandKind::Second}};
+    std::vector<CDrawedHand*> drawnHands;
     for (const auto& s : drawnSlots) {
         if (s.slot)
             continue;
@@ -135,6 +164,7 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
         hand->Init(spec.length, spec.width, spec.color, spec.lap);
         if (s.kind == HandKind::Second && (spec.length != 0 || spec.lap != 0))
             settings.HasSecondHand = true;
+        drawnHands.push_back(hand.get());
         s.slot = std::move(hand);
     }
 
@@ -182,6 +212,14 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
             if (!preset->work_)
                 return nullptr;
         }
+    }
+
+    // Once at the work size, no drawing size may exceed what the surface shows.
+    FitPresetGeometry(settings, preset->workWidth_, preset->workHeight_);
+    for (CDrawedHand* hand : drawnHands) {
+        const DrawnHandSpec fitted = FitDrawnHand({hand->Color(), hand->Length(), hand->Lap(), hand->Width()},
+                                                  preset->workWidth_, preset->workHeight_);
+        hand->Init(fitted.length, fitted.width, fitted.color, fitted.lap);
     }
 
     if (sizes.zoomed && options.layered && !preset->alphaPlane_.empty())

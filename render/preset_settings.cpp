@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "render/hand_geometry.h"
+#include "render/picture_limits.h"
 
 namespace {
 
@@ -80,9 +81,9 @@ void ReadCenters(const IniSource& ini, int width, int height, PresetSettings& s)
 
 namespace {
 
-// Beyond this a side is no longer a sensible clock and compatible bitmaps of
-// it fail or exhaust GDI on a real display.
-constexpr int64_t kMaxSide = 16384;
+// Beyond this a side is no longer a sensible clock, and every frame would
+// cost hundreds of megabytes (picture_limits.h).
+constexpr int64_t kMaxSide = kMaxFaceSide;
 constexpr int kMaxZoom = 1000;
 
 bool FitsSides(int64_t w, int64_t h, int64_t minSide) {

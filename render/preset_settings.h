@@ -69,10 +69,10 @@ struct PresetSizes {
 };
 
 // The window and work sizes of a width x height background. A zoom outside
-// 1..1000, or one that would give a window side below 1 or above 16384, is
-// ignored (as if UseZoom were off). Smoothing (aaMethod not 0) doubles the
-// drawing scale only while the work sides stay within 16384; otherwise the
-// frame is drawn at the window size.
+// 1..1000, or one that would give a window side below 1 or above 4096
+// (kMaxFaceSide), is ignored (as if UseZoom were off). Smoothing (aaMethod not
+// 0) doubles the drawing scale only while the work sides stay within 4096;
+// otherwise the frame is drawn at the window size.
 PresetSizes ComputePresetSizes(int width, int height, bool useZoom, int zoomValue, int aaMethod);
 
 // Multiplies the six centers and the two font sizes by scale / 100.

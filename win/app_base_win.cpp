@@ -1,5 +1,10 @@
 #include "win/app_base_win.h"
 
+#include <optional>
+
+#include "win/message_box_win.h"
+#include "win/module_path_win.h"
+
 namespace {
 CWinApp* g_currentApp = nullptr;
 }
@@ -19,9 +24,14 @@ CWinApp* CWinApp::Current() {
 
 int CWinApp::Run(HINSTANCE instance) {
     instance_ = instance;
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name = path;
+    // The registry key comes from this name: a wrong one would silently run
+    // the clock with another user's worth of defaults.
+    const std::optional<std::string> path = ExecutablePath();
+    if (!path) {
+        ShowMessage(kPathUnknownMessage);
+        return 0;
+    }
+    std::string name = *path;
     const size_t slash = name.find_last_of("\\/");
     if (slash != std::string::npos)
         name.erase(0, slash + 1);

@@ -30,7 +30,8 @@ class AlarmTest(TavixTestCase):
         path = os.path.join(self.session.drive_c, name)
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            if os.path.isfile(path):
+            # cmd creates the file before it writes the line: wait for the line.
+            if os.path.isfile(path) and os.path.getsize(path) > 0:
                 return path
             time.sleep(0.5)
         return None

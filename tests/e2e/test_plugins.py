@@ -1,6 +1,6 @@
 """The shipped plug-in on a running clock: enabled in the registry, it draws its
-seconds ring on the face, and nothing else of the face changes. The face is a
-copy of default.bmp without hands, date or AM/PM mark, so that two frames taken
+seconds ring on the face, and nothing else of the face changes. The face is
+Original.png without its hands, date or AM/PM mark, so that two frames taken
 at different times are alike but for what the plug-in draws."""
 
 import math
@@ -21,12 +21,12 @@ SecondWidth=0
 
 class SecondsRingTest(TavixTestCase):
     def bare_face(self):
-        shutil.copy(self.session.path("Presets", "default.bmp"), self.session.path("Presets", "Bare.bmp"))
+        shutil.copy(self.session.path("Presets", "Original.png"), self.session.path("Presets", "Bare.png"))
         with open(self.session.path("Presets", "Bare.INI"), "w") as f:
             f.write(FACE_SETTINGS)
 
     def face(self, plugins):
-        settings = {"BackgrndBitmap": "Bare.bmp", "ShowDate": 0, "ShowAMPM": 0, "Left": 300, "Top": 200,
+        settings = {"BackgrndBitmap": "Bare.png", "ShowDate": 0, "ShowAMPM": 0, "Left": 300, "Top": 200,
                     "AAMethod": 0}
         if plugins:
             settings["ActivePlugins"] = plugins

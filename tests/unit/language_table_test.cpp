@@ -168,6 +168,14 @@ TEST(LanguageFile, FailedLoadsAndTheTableTheyLeave) {
     EXPECT_EQ(LoadLanguageFile(std::filesystem::temp_directory_path().string(), table).status, Status::CannotOpen);
     EXPECT_STREQ(table.Text(1), "Text 1");
 
+    // On Windows "com1.lng" is the serial port, whose read never returns: the
+    // name is refused even where a file of that name exists.
+    const std::filesystem::path deviceNamed = std::filesystem::temp_directory_path() / "com1.lng";
+    std::ofstream(deviceNamed, std::ios::binary) << CompleteFile() << "1,From the port";
+    EXPECT_EQ(LoadLanguageFile(deviceNamed.string(), table).status, Status::CannotOpen);
+    std::filesystem::remove(deviceNamed);
+    EXPECT_STREQ(table.Text(1), "Text 1");
+
     // Loading adds to the table; an incomplete file still empties it.
     TempFile incomplete("1,One\r\n2,Two\r\n");
     LanguageTable fresh;

@@ -166,13 +166,15 @@ TEST(PresetSizes, AbsurdZoomOrHugeSizesFallBackToSoundOnes) {
         {200, 150, 1001, 0, {200, 150, 200, 150, 100, false}},
         {200, 150, INT_MAX, 1, {200, 150, 400, 300, 200, false}},
         {200, 150, INT_MIN, 0, {200, 150, 200, 150, 100, false}},
-        // A zoom that shrinks a side to nothing or grows it past 16384: no zoom.
+        // A zoom that shrinks a side to nothing or grows it past 4096: no zoom.
         {50, 400, 1, 0, {50, 400, 50, 400, 100, false}},
         {2000, 100, 1000, 0, {2000, 100, 2000, 100, 100, false}},
-        // Smoothing that would need a work side past 16384: drawn at window size.
-        {3000, 3000, 300, 1, {9000, 9000, 9000, 9000, 300, true}},
-        {10000, 50, 100, 2, {10000, 50, 10000, 50, 100, true}},
-        {30000, 20, 100, 1, {30000, 20, 30000, 20, 100, false}},
+        {1366, 100, 300, 0, {1366, 100, 1366, 100, 100, false}},
+        // Smoothing that would need a work side past 4096: drawn at window size.
+        {1000, 1000, 300, 1, {3000, 3000, 3000, 3000, 300, true}},
+        {2048, 100, 100, 2, {2048, 100, 4096, 200, 200, true}},
+        {2049, 100, 100, 2, {2049, 100, 2049, 100, 100, true}},
+        {5000, 20, 100, 1, {5000, 20, 5000, 20, 100, false}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " zoom " << c.zoom << " aa " << c.aaMethod);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "app/clock_settings.h"
@@ -184,4 +185,47 @@ TEST_F(RegistryStoreTest, ASectionChangedByAnotherStoreIsSeenAsItIsNow) {
     EXPECT_EQ(other.ReadInt("Alarms\\1", "Flags"), 1u);
     EXPECT_TRUE(store.DeleteValue("Alarms\\1", "Name"));
     EXPECT_FALSE(other.ReadString("Alarms\\1", "Name").has_value());
+}
+
+namespace {
+
+std::wstring ReadWide(const wchar_t* name) {
+    UniqueRegKey key;
+    if (::RegOpenKeyExA(kRoot, kScratchPath, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return L"<no key>";
+    wchar_t data[64] = {};
+    DWORD size = sizeof data - sizeof(wchar_t);
+    if (::RegQueryValueExW(key.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
+        return L"<no value>";
+    return data;
+}
+
+}  // namespace
+
+TEST_F(RegistryStoreTest, AStringOutsideTheCodePageIsWrittenBackAsStored) {
+    // "clock" in Japanese, which no Western code page holds.
+    const std::wstring japanese = L"\u6642\u8a08.png";
+    {
+        UniqueRegKey key;
+        ASSERT_EQ(::RegCreateKeyExA(kRoot, kScratchPath, 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr),
+                  ERROR_SUCCESS);
+        for (const wchar_t* name : {L"BackgrndBitmap", L"LangFile"})
+            ASSERT_EQ(::RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(japanese.c_str()),
+                                       static_cast<DWORD>((japanese.size() + 1) * sizeof(wchar_t))),
+                      ERROR_SUCCESS);
+    }
+    RegistryStore store(kRoot, kScratchPath);
+    const std::optional<std::string> lossy = store.ReadString("", "BackgrndBitmap");
+    ASSERT_TRUE(lossy.has_value());
+    ASSERT_NE(lossy->find('?'), std::string::npos) << "the code page holds the name: nothing to test";
+    ASSERT_EQ(store.ReadString("", "LangFile"), lossy);
+
+    // The unusable text written back unchanged keeps the stored value; a value
+    // the user changed replaces it.
+    EXPECT_TRUE(store.WriteString("", "BackgrndBitmap", *lossy));
+    EXPECT_TRUE(store.WriteString("", "LangFile", "english.lng"));
+    EXPECT_EQ(ReadWide(L"BackgrndBitmap"), japanese);
+    EXPECT_EQ(ReadWide(L"LangFile"), L"english.lng");
+    EXPECT_TRUE(store.WriteString("", "LangFile", *lossy));
+    EXPECT_EQ(store.ReadString("", "LangFile"), *lossy) << "a lossy text the store did not read is written as given";
 }
