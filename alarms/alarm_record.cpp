@@ -9,7 +9,20 @@ bool AlarmRecord::operator==(const AlarmRecord& other) const {
            SndSecs == other.SndSecs;
 }
 
+namespace {
+
+// One user-interface thread uses the lists: no lock.
+uint64_t lastAlarmId = 0;
+
+void GiveIdentity(AlarmRecord& record) {
+    if (record.Id == 0)
+        record.Id = ++lastAlarmId;
+}
+
+}  // namespace
+
 void AlarmList::InsertByDueTime(AlarmRecord record) {
+    GiveIdentity(record);
     // A linear walk rather than a binary search: the list need not be sorted
     // (a new alarm sits at the front until the next load).
     auto at = std::find_if(records_.begin(), records_.end(),
@@ -18,6 +31,7 @@ void AlarmList::InsertByDueTime(AlarmRecord record) {
 }
 
 void AlarmList::PushFront(AlarmRecord record) {
+    GiveIdentity(record);
     records_.insert(records_.begin(), std::move(record));
 }
 
@@ -26,4 +40,17 @@ bool AlarmList::Erase(size_t index) {
         return false;
     records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
     return true;
+}
+
+void AlarmList::PushBack(AlarmRecord record) {
+    GiveIdentity(record);
+    records_.push_back(std::move(record));
+}
+
+size_t AlarmList::IndexOfId(uint64_t id) const {
+    for (size_t i = 0; i < records_.size(); ++i) {
+        if (id != 0 && records_[i].Id == id)
+            return i;
+    }
+    return records_.size();
 }

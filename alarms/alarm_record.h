@@ -42,7 +42,14 @@ struct AlarmRecord {
     int32_t Minutes = 0;
     uint32_t SndLooping = 0;
     uint32_t SndSecs = 0;
+    // Kept in memory only, never stored, and not compared by ==: which alarm
+    // this is, so an edit finds its alarm again after the list was reloaded
+    // (0 until a list takes the record), and the key number the record was
+    // last loaded from or saved to (0 when unknown).
+    uint64_t Id = 0;
+    int StoredKey = 0;
 
+    // Compares what is stored.
     bool operator==(const AlarmRecord& other) const;
     bool operator!=(const AlarmRecord& other) const { return !(*this == other); }
 };
@@ -54,15 +61,19 @@ public:
     using iterator = std::vector<AlarmRecord>::iterator;
     using const_iterator = std::vector<AlarmRecord>::const_iterator;
 
+    // Every record a list takes gets an identity unless it has one.
+
     // After every record due earlier or at the same time, so records due
     // together keep the order in which they were inserted.
     void InsertByDueTime(AlarmRecord record);
     // A new alarm goes first until the next load puts it in its place.
     void PushFront(AlarmRecord record);
-    void PushBack(AlarmRecord record) { records_.push_back(std::move(record)); }
+    void PushBack(AlarmRecord record);
     // False when there is no record at that position.
     bool Erase(size_t index);
     void Clear() { records_.clear(); }
+    // The position of the record with this identity, or size() when none has it.
+    size_t IndexOfId(uint64_t id) const;
 
     size_t size() const { return records_.size(); }
     bool empty() const { return records_.empty(); }

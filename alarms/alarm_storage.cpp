@@ -158,6 +158,7 @@ AlarmList LoadAlarms(SettingsStore& store, const std::function<uint64_t()>& cloc
     for (; HoldsAlarm(store, n); ++n) {
         const uint64_t now = clockNow();
         AlarmRecord alarm = ReadAlarm(store, n, utcOffsetMinutes);
+        alarm.StoredKey = n;
         alarm.DueTime = NextDueTime(alarm, now);
         list.InsertByDueTime(std::move(alarm));
     }

@@ -1,5 +1,7 @@
 #include "alarms/clock_alarms.h"
 
+#include <map>
+
 #include "alarms/alarm_schedule.h"
 #include "alarms/alarm_storage.h"
 
@@ -42,11 +44,31 @@ void ClockAlarms::Load() {
         deferredLoad_ = true;
         return;
     }
-    list_ = LoadAlarms(store_, clockNow_, utcOffsetMinutes_());
+    AlarmList loaded = LoadAlarms(store_, clockNow_, utcOffsetMinutes_());
+    // Each stored alarm keeps the identity it had, found through the key it
+    // was last saved to or loaded from, so an edit that was opened before the
+    // reload reaches the same alarm.
+    std::map<int, uint64_t> idOfKey;
+    for (const AlarmRecord& old : list_) {
+        if (old.StoredKey > 0)
+            idOfKey[old.StoredKey] = old.Id;
+    }
+    for (AlarmRecord& record : loaded) {
+        auto found = idOfKey.find(record.StoredKey);
+        if (found != idOfKey.end())
+            record.Id = found->second;
+    }
+    list_ = std::move(loaded);
 }
 
-void ClockAlarms::Save() {
-    SaveAlarms(store_, list_, utcOffsetMinutes_());
+bool ClockAlarms::Save() {
+    const bool saved = SaveAlarms(store_, list_, utcOffsetMinutes_());
+    // After a failed save the keys may hold old records, copies or one mixed
+    // record: no key number names an alarm for sure any more.
+    int key = 1;
+    for (AlarmRecord& record : list_)
+        record.StoredKey = saved ? key++ : 0;
+    return saved;
 }
 
 void ClockAlarms::Clear() {

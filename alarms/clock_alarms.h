@@ -28,7 +28,8 @@ public:
 
     // Rebuilds the list from the store, moving recurring alarms on.
     void Load();
-    void Save();
+    // False when the store refused a write (the list in memory is unchanged).
+    bool Save();
     // The alarm step of the tick for (prev, now]: fires what is due, stores
     // disabled one-shot alarms, then reloads and tells the listener.
     void Check(uint64_t prev, uint64_t now);

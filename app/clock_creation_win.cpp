@@ -13,6 +13,11 @@
 #include "win/unique_handle.h"
 
 bool CTavixDlg::OnCreate() {
+    // Without its key the clock runs on defaults; the user must know that
+    // nothing will be kept, alarms included.
+    if (!store_->IsOpen())
+        ShowMessage(("Cannot open " + CWinApp::Current()->ProfileKeyPath() + ": settings and alarms will not be kept.")
+                        .c_str());
     LoadSettings(*store_, settings_, layeredSupported_, isNT_);
     currentAlpha_ = settings_.Alpha;
 

@@ -1,5 +1,6 @@
 #include "app/clock_window_win.h"
 
+#include "alarms/alarms_dialog_host.h"
 #include "alarms/clock_alarms_win.h"
 #include "app/registry_store_win.h"
 #include "app/tavix_app_win.h"
@@ -58,6 +59,8 @@ CTavixDlg::CTavixDlg(HWND owner) : CDialog(IDD_CLOCK, owner) {
     // The alarms fall due by the time the face shows.
     alarms_ = std::make_unique<ClockAlarms>(
         *store_, [this] { return shownTime_.NowAsClockTime(); }, isNT_);
+    // A tick that reloaded the list refills every open alarms dialog.
+    alarms_->SetListChangedCallback(&RefillOpenAlarmsDialogs);
 }
 
 CTavixDlg::~CTavixDlg() {
@@ -85,6 +88,7 @@ bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& resu
             return false;  // the default processing follows
         case WM_TIMECHANGE:
             alarms_->Load();
+            RefillOpenAlarmsDialogs();
             return false;
         case WM_PAINT:
             if (!layeredSupported_ && preset_)

@@ -12,6 +12,7 @@
 
 #include "app/benchmark_switch.h"
 #include "app/clock_settings.h"
+#include "app/registry_store_win.h"
 #include "core/settings_store.h"
 #include "options/plugin_host_win.h"
 #include "options/shown_time_win.h"
@@ -56,6 +57,7 @@ protected:
     BOOL OnInitDialog() override;
     void OnDestroy() override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool OnCommand(WORD id, WORD notifyCode, HWND control) override;
 
     // For the tests' clock windows, which skip the start-up sequence.
     ClockSettings& MutableSettings() { return settings_; }
@@ -66,6 +68,8 @@ private:
     void LoadLanguage();
     bool LoadStartupPreset();
     void StartClock();
+    // clock_commands_win.cpp
+    void OpenAlarmsDialog();
     // clock_benchmark_win.cpp
     void RunBenchmark(BenchmarkMode mode);
     // clock_tick_win.cpp
@@ -84,7 +88,7 @@ private:
     bool isVistaOrLater_ = false;
     bool tooltipRefreshPending_ = true;
     ClockSettings settings_;
-    std::unique_ptr<SettingsStore> store_;
+    std::unique_ptr<RegistryStore> store_;
     uint64_t nextRedrawTime_ = 0;
     uint8_t currentAlpha_ = 255;
     HICON appIcon_ = nullptr;  // shared resource icon: the system releases it

@@ -17,9 +17,12 @@ BOOL CTavixApp::InitInstance() {
     controls.dwICC = 0xFF;
     ::InitCommonControlsEx(&controls);
 
-    // Never shown: it owns the clock window so that the clock has no taskbar button.
+    // Never shown: it owns the clock window so that the clock has no taskbar
+    // button. Without it the clock still runs, only with a button: better than
+    // no clock.
     CFrameWnd owner;
-    owner.Create(Instance(), WS_OVERLAPPEDWINDOW);
+    if (!owner.Create(Instance(), WS_OVERLAPPEDWINDOW))
+        owner.Destroy();
     SetRegistryKey("Quandel");
 
     auto clock = std::make_unique<CTavixDlg>(owner.Handle());

@@ -59,11 +59,17 @@ HBITMAP SmoothShrink(HBITMAP source, int dstWidth, int dstHeight) {
 
     Picture24& from = cache.buffers.Source();
     BITMAPINFO fromHeader = TopDownHeader24(from);
-    GetDIBits(screen.get(), source, 0, static_cast<UINT>(from.height), from.data(), &fromHeader, DIB_RGB_COLORS);
+    // A frame that cannot be read or written back leaves the last good one on
+    // screen rather than a reduction of garbage.
+    if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(from.height), from.data(), &fromHeader, DIB_RGB_COLORS) !=
+        from.height)
+        return nullptr;
     cache.buffers.Reduce();
     Picture24& to = cache.buffers.Destination();
     BITMAPINFO toHeader = TopDownHeader24(to);
-    SetDIBits(screen.get(), cache.result.get(), 0, static_cast<UINT>(to.height), to.data(), &toHeader, DIB_RGB_COLORS);
+    if (SetDIBits(screen.get(), cache.result.get(), 0, static_cast<UINT>(to.height), to.data(), &toHeader,
+                  DIB_RGB_COLORS) != to.height)
+        return nullptr;
     return cache.result.get();
 }
 

@@ -1,38 +1,83 @@
 #include "win/dialog_win.h"
 
-#include <cstring>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "win/app_base_win.h"
+#include "win/modal_loop_win.h"
+#include "win/thunk_guard_win.h"
+#include "win/work_area_win.h"
 
 namespace {
 
-bool IsDialogWindow(HWND window) {
-    char className[16] = {};
-    return ::GetClassNameA(window, className, sizeof(className)) && std::strcmp(className, "#32770") == 0;
+// The live dialog objects by window, for FromHandle. One user-interface thread
+// and a handful of dialogs: a short list searched from the end.
+std::vector<std::pair<HWND, CDialog*>>& LiveDialogs() {
+    static std::vector<std::pair<HWND, CDialog*>> dialogs;
+    return dialogs;
 }
 
-// Keyboard navigation (Tab, Enter, Escape) for whichever dialog the message is
-// aimed at: the modal one, and the modeless ones (alarm notices) that live on
-// its loop, which have no loop of their own.
-bool TranslateDialogKeys(HWND modal, MSG* message) {
-    HWND root = message->hwnd ? ::GetAncestor(message->hwnd, GA_ROOT) : nullptr;
-    if (!root)
-        return false;
-    if (root != modal && !IsDialogWindow(root))
-        return false;
-    return ::IsDialogMessageA(root, message) != FALSE;
+void Forget(HWND window) {
+    auto& dialogs = LiveDialogs();
+    dialogs.erase(std::remove_if(dialogs.begin(), dialogs.end(), [&](const auto& d) { return d.first == window; }),
+                  dialogs.end());
 }
 
 }  // namespace
 
 CDialog::CDialog(int templateId, HWND owner) : templateId_(templateId), owner_(owner) {}
 
+CDialog::CDialog(const DLGTEMPLATE* dialogTemplate, HWND owner) : template_(dialogTemplate), owner_(owner) {}
+
 CDialog::~CDialog() {
     if (window_ && ::IsWindow(window_)) {
         // The object is going away first: keep the thunk from reaching it.
-        ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        ::DestroyWindow(window_);
+        HWND window = window_;
+        Detach();
+        ::DestroyWindow(window);
     }
+}
+
+CDialog* CDialog::FromHandle(HWND window) {
+    if (!window)
+        return nullptr;
+    const auto& dialogs = LiveDialogs();
+    for (auto it = dialogs.rbegin(); it != dialogs.rend(); ++it) {
+        if (it->first == window)
+            return it->second;
+    }
+    return nullptr;
+}
+
+void CDialog::Attach(HWND window) {
+    window_ = window;
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    LiveDialogs().emplace_back(window, this);
+}
+
+void CDialog::Detach() {
+    if (!window_)
+        return;
+    ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    Forget(window_);
+    window_ = nullptr;
+}
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+    DataExchange exchange(window_, saveAndValidate);
+    DoDataExchange(exchange);
+    return !exchange.Failed();
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (UpdateData(true))
+        EndDialog(IDOK);
 }
 
 bool CDialog::OnCommand(WORD id, WORD, HWND) {
@@ -47,12 +92,27 @@ bool CDialog::OnCommand(WORD id, WORD, HWND) {
     return false;
 }
 
+bool CDialog::OnNotify(NMHDR*, LRESULT&) {
+    return false;
+}
+
+void CDialog::OnHScroll(WORD, WORD, HWND) {}
+
 bool CDialog::PreTranslateMessage(MSG*) {
     return false;
 }
 
 bool CDialog::HandleMessage(UINT, WPARAM, LPARAM, INT_PTR&) {
     return false;
+}
+
+bool PreTranslateInMainWindow(MSG* message, HWND modal) {
+    CWinApp* app = CWinApp::Current();
+    HWND main = app ? app->MainWindow() : nullptr;
+    if (!main || main == modal)
+        return false;
+    CDialog* mainDialog = CDialog::FromHandle(main);
+    return mainDialog && mainDialog->PreTranslateMessage(message);
 }
 
 void CDialog::EndDialog(INT_PTR result) {
@@ -62,11 +122,19 @@ void CDialog::EndDialog(INT_PTR result) {
         ::DestroyWindow(window_);
 }
 
+HWND CDialog::CreateWindowFor(HWND owner) {
+    HINSTANCE instance = CWinApp::Current()->Instance();
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
+    if (template_)
+        return ::CreateDialogIndirectParamA(instance, template_, owner, &CDialog::DialogProc, self);
+    return ::CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId_), owner, &CDialog::DialogProc, self);
+}
+
 bool CDialog::CreateModeless(HWND parent) {
     modal_ = false;
     owner_ = parent;
-    HWND created = ::CreateDialogParamA(CWinApp::Current()->Instance(), MAKEINTRESOURCEA(templateId_), parent,
-                                        &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    refused_ = false;
+    HWND created = CreateWindowFor(parent);
     if (!created || refused_) {
         if (created && ::IsWindow(created))
             ::DestroyWindow(created);
@@ -81,49 +149,40 @@ INT_PTR CDialog::DoModal() {
     refused_ = false;
     result_ = -1;
     const bool ownerWasEnabled = owner_ && ::IsWindowEnabled(owner_);
-    HWND created = ::CreateDialogParamA(CWinApp::Current()->Instance(), MAKEINTRESOURCEA(templateId_), owner_,
-                                        &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND created = CreateWindowFor(owner_);
+    bool quit = false;
     if (created && !refused_) {
         if (ownerWasEnabled)
             ::EnableWindow(owner_, FALSE);
         ::ShowWindow(created, showCommand_);
-        MSG message;
-        while (!ended_ && ::IsWindow(created)) {
-            const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
-            if (got == 0) {
-                // A quit request ends every loop: leave it for the loops outside.
-                ::PostQuitMessage(static_cast<int>(message.wParam));
-                break;
-            }
-            if (got == -1)
-                break;
-            if (PreTranslateMessage(&message))
-                continue;
-            if (TranslateDialogKeys(created, &message))
-                continue;
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
+        quit = !RunModalLoop(
+            created, [this] { return ended_; },
+            [this, created](MSG* message) {
+                return PreTranslateMessage(message) || PreTranslateInMainWindow(message, created) ||
+                       TranslateDialogKeys(created, message);
+            });
+        // Before the window goes, so that activation returns to the owner.
         if (ownerWasEnabled)
             ::EnableWindow(owner_, TRUE);
     }
     if (created && ::IsWindow(created))
         ::DestroyWindow(created);
-    return refused_ || !created ? -1 : result_;
+    return refused_ || !created || quit ? -1 : result_;
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    CDialog* self = nullptr;
-    if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<CDialog*>(lParam);
-        self->window_ = window;
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
-    } else {
-        self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    }
-    if (!self)
-        return FALSE;
-    return self->Dispatch(message, wParam, lParam);
+    return GuardedCall("dialog procedure", INT_PTR{FALSE}, [&]() -> INT_PTR {
+        CDialog* self = nullptr;
+        if (message == WM_INITDIALOG) {
+            self = reinterpret_cast<CDialog*>(lParam);
+            self->Attach(window);
+        } else {
+            self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        }
+        if (!self)
+            return FALSE;
+        return self->Dispatch(message, wParam, lParam);
+    });
 }
 
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -136,14 +195,22 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnInitDialog();
         case WM_COMMAND:
             return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
+        case WM_NOTIFY: {
+            LRESULT answer = 0;
+            if (!OnNotify(reinterpret_cast<NMHDR*>(lParam), answer))
+                break;
+            ::SetWindowLongPtrA(window_, DWLP_MSGRESULT, answer);
+            return TRUE;
+        }
+        case WM_HSCROLL:
+            OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            break;
         case WM_DESTROY: {
             OnDestroy();
             return FALSE;
         }
         case WM_NCDESTROY: {
-            HWND window = window_;
-            window_ = nullptr;
-            ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            Detach();
             ended_ = true;
             PostNcDestroy();  // may delete this
             return FALSE;
@@ -152,8 +219,14 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     INT_PTR result = 0;
-    if (!HandleMessage(message, wParam, lParam, result))
+    if (!HandleMessage(message, wParam, lParam, result)) {
+        if (message == DM_REPOSITION) {
+            // Windows' dialog manager does this itself; Wine's ignores the request.
+            MoveIntoWorkArea(window_);
+            return TRUE;
+        }
         return FALSE;
+    }
     switch (message) {
         // These return their value directly instead of through DWLP_MSGRESULT.
         case WM_CTLCOLORMSGBOX:

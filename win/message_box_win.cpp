@@ -20,3 +20,11 @@ void ShowMessage(const char* text) {
     }
     MessageBoxA(nullptr, text, "Tavix", MB_OK);
 }
+
+void ShowMessageBox(HWND owner, const char* text, const char* caption, UINT icon) {
+    if (currentHook) {
+        currentHook(text);
+        return;
+    }
+    MessageBoxA(owner, text, caption, MB_OK | icon);
+}

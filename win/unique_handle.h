@@ -7,7 +7,20 @@
 
 #include <utility>
 
-template <typename Handle, auto Close, Handle Invalid = Handle{}>
+namespace handle_detail {
+// Most handles are invalid when null; file and find handles are invalid at
+// INVALID_HANDLE_VALUE instead (null can be a real value there). A policy type,
+// because INVALID_HANDLE_VALUE is a cast and cannot be a template argument.
+template <typename Handle>
+struct NullIsInvalid {
+    static Handle Value() { return Handle{}; }
+};
+struct MinusOneIsInvalid {
+    static HANDLE Value() { return INVALID_HANDLE_VALUE; }
+};
+}  // namespace handle_detail
+
+template <typename Handle, auto Close, typename Invalid = handle_detail::NullIsInvalid<Handle>>
 class UniqueHandle {
 public:
     UniqueHandle() = default;
@@ -23,11 +36,11 @@ public:
     }
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Invalid; }
-    Handle release() { return std::exchange(handle_, Invalid); }
-    void reset(Handle h = Invalid) {
+    explicit operator bool() const { return handle_ != Invalid::Value(); }
+    Handle release() { return std::exchange(handle_, Invalid::Value()); }
+    void reset(Handle h = Invalid::Value()) {
         Handle old = std::exchange(handle_, h);
-        if (old != Invalid)
+        if (old != Invalid::Value())
             Close(old);
     }
     Handle* put() {
@@ -36,7 +49,7 @@ public:
     }
 
 private:
-    Handle handle_ = Invalid;
+    Handle handle_ = Invalid::Value();
 };
 
 namespace handle_detail {
@@ -54,6 +67,9 @@ inline void ReleaseModule(HMODULE h) {
 }
 inline void CloseKernelHandle(HANDLE h) {
     ::CloseHandle(h);
+}
+inline void CloseFind(HANDLE h) {
+    ::FindClose(h);
 }
 inline void DestroyIconHandle(HICON h) {
     ::DestroyIcon(h);
@@ -79,6 +95,10 @@ using UniqueMemoryDC = UniqueHandle<HDC, handle_detail::DeleteMemoryDC>;
 using UniqueRegKey = UniqueHandle<HKEY, handle_detail::CloseRegKey>;
 using UniqueModule = UniqueHandle<HMODULE, handle_detail::ReleaseModule>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, handle_detail::CloseKernelHandle>;
+// What CreateFileA returns.
+using UniqueFile = UniqueHandle<HANDLE, handle_detail::CloseKernelHandle, handle_detail::MinusOneIsInvalid>;
+// What FindFirstFileA returns; a search ends with FindClose, not CloseHandle.
+using UniqueFind = UniqueHandle<HANDLE, handle_detail::CloseFind, handle_detail::MinusOneIsInvalid>;
 using UniqueIcon = UniqueHandle<HICON, handle_detail::DestroyIconHandle>;
 using UniqueMenu = UniqueHandle<HMENU, handle_detail::DestroyMenuHandle>;
 using UniqueWindow = UniqueHandle<HWND, handle_detail::DestroyWindowHandle>;

@@ -10,6 +10,8 @@
 //   probe close <hwnd>
 //   probe post <hwnd> <msg> <wparam> <lparam>
 //   probe send <hwnd> <msg> <wparam> <lparam>
+//   probe settext <hwnd> <control id> <text>      (a control of a dialog)
+//   probe senditem <hwnd> <control id> <msg> <wparam> <lparam>
 //   probe wait-window <title> <timeout ms> [--pid N]   (visible, not a message box)
 //   probe wait-msgbox <timeout ms> [--pid N] [--not hwnd,hwnd,...]
 //   probe wait-gone <hwnd> <timeout ms>
@@ -411,6 +413,39 @@ int CmdPostOrSend(int argc, char** argv, bool send) {
     return 0;
 }
 
+// The system carries WM_SETTEXT's string across processes.
+int CmdSetText(int argc, char** argv) {
+    HWND w = nullptr;
+    unsigned long long id = 0;
+    if (argc != 5 || !ParseHandle(argv[2], &w) || !ParseNumber(argv[3], &id))
+        return Usage();
+    HWND item = GetDlgItem(w, static_cast<int>(id));
+    DWORD_PTR result = 0;
+    if (!item ||
+        !SendMessageTimeoutA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]), SMTO_ABORTIFHUNG, 5000, &result)) {
+        fprintf(stderr, "probe: cannot set the text of control %s in window %s\n", argv[3], argv[2]);
+        return 1;
+    }
+    Print("{\"set\": true}");
+    return 0;
+}
+
+int CmdSendItem(int argc, char** argv) {
+    HWND w = nullptr;
+    unsigned long long id = 0;
+    if (argc != 7 || !ParseHandle(argv[2], &w) || !ParseNumber(argv[3], &id))
+        return Usage();
+    HWND item = GetDlgItem(w, static_cast<int>(id));
+    if (!item) {
+        fprintf(stderr, "probe: no control %s in window %s\n", argv[3], argv[2]);
+        return 1;
+    }
+    char handle[32];
+    snprintf(handle, sizeof handle, "%llu", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(item)));
+    char* args[] = {argv[0], argv[1], handle, argv[4], argv[5], argv[6]};
+    return CmdPostOrSend(6, args, true);
+}
+
 int CmdWaitWindow(int argc, char** argv) {
     DWORD timeout = 0;
     Filter filter;
@@ -589,6 +624,10 @@ int main(int argc, char** argv) {
         return CmdPostOrSend(argc, argv, false);
     if (cmd == "send")
         return CmdPostOrSend(argc, argv, true);
+    if (cmd == "settext")
+        return CmdSetText(argc, argv);
+    if (cmd == "senditem")
+        return CmdSendItem(argc, argv);
     if (cmd == "wait-window")
         return CmdWaitWindow(argc, argv);
     if (cmd == "wait-msgbox")

@@ -111,3 +111,46 @@ TEST_F(ClockAlarmsTest, TheListenerMayDropItsCallbackWhileItRuns) {
     alarms_.Check(Today(12, 0), Today(12, 1));
     EXPECT_EQ(changes, 64);
 }
+
+TEST_F(ClockAlarmsTest, EachAlarmKeepsItsIdentityAcrossTicksThatSaveAndReload) {
+    StoreAndLoad({Stored("daily", Today(12, 0) + 5 * clock_time::kSecond, REPEAT_DAILY),
+                  Stored("once", Today(11, 0), 0), Stored("later", Today(13, 0), 0)});
+    auto idOf = [this](const std::string& name) {
+        for (const AlarmRecord& a : alarms_.List()) {
+            if (a.Name == name)
+                return a.Id;
+        }
+        return uint64_t{0};
+    };
+    const uint64_t daily = idOf("daily"), once = idOf("once"), later = idOf("later");
+    EXPECT_NE(daily, 0u);
+    EXPECT_NE(daily, once);
+    EXPECT_NE(once, later);
+
+    // "daily" falls due and moves to tomorrow, behind "later": positions change.
+    const uint64_t prev = now_;
+    now_ += 10 * clock_time::kSecond;
+    alarms_.Check(prev, now_);
+    ASSERT_EQ(alarms_.List().size(), 3u);
+    EXPECT_EQ(alarms_.List()[2].Name, "daily");
+    EXPECT_EQ(idOf("daily"), daily);
+    EXPECT_EQ(idOf("once"), once);
+    EXPECT_EQ(idOf("later"), later);
+
+    // A new alarm at the front, saved: everyone keeps theirs, the new one gets its own.
+    AlarmRecord added = Stored("added", Today(12, 30), 0);
+    alarms_.List().PushFront(added);
+    const uint64_t addedId = alarms_.List()[0].Id;
+    EXPECT_TRUE(alarms_.Save());
+    alarms_.Load();
+    EXPECT_EQ(idOf("added"), addedId);
+    EXPECT_EQ(idOf("daily"), daily);
+
+    // After a failed save no key is trusted: fresh identities, never another alarm's.
+    store_.FailAfter(0);
+    EXPECT_FALSE(alarms_.Save());
+    store_.FailAfter(-1);
+    alarms_.Load();
+    for (uint64_t old : {daily, once, later, addedId})
+        EXPECT_EQ(alarms_.List().IndexOfId(old), alarms_.List().size());
+}
