@@ -10,3 +10,8 @@ void RunAlarmActions(const AlarmRecord& alarm, AlarmEffects& effects) {
     if (alarm.Flags & ALARM_SHUTDOWN)
         effects.ShutDown();
 }
+
+bool ActionsMayHoldUp(const AlarmRecord& alarm) {
+    const bool playsDirectly = !(alarm.Flags & ALARM_NOTICE) && !alarm.Sound.empty();
+    return playsDirectly || (alarm.Flags & ALARM_SHUTDOWN) != 0;
+}

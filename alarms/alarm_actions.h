@@ -18,3 +18,7 @@ public:
 };
 
 void RunAlarmActions(const AlarmRecord& alarm, AlarmEffects& effects);
+
+// Whether the actions may hold the thread up (a sound played to its end) or
+// end the session (a shutdown) before they return.
+bool ActionsMayHoldUp(const AlarmRecord& alarm);

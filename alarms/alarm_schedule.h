@@ -20,7 +20,8 @@ class AlarmCheckHooks {
 public:
     virtual ~AlarmCheckHooks() = default;
     virtual void Fire(const AlarmRecord& alarm) = 0;
-    // Stores the list at once (after a one-shot alarm was disabled).
+    // A one-shot alarm was disabled: the list must be stored before the next
+    // load, and before anything that may end the process.
     virtual void Save() = 0;
 };
 

@@ -1,111 +1,25 @@
 #include "alarms/alarm_storage.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "alarms/alarm_schedule.h"
+#include "alarms/alarm_values.h"
 #include "core/clock_time.h"
 
 namespace {
-
-constexpr uint32_t kDefaultFlags = ALARM_ENABLED | ALARM_NOTICE;
-// 1601-01-01 to 1970-01-01 in seconds.
-constexpr int64_t kEpochSeconds = 11644473600LL;
 
 // Any Flags value makes a section an alarm, whatever its content.
 bool HoldsAlarm(const SettingsStore& store, int n) {
     return store.ReadInt(AlarmSection(n), "Flags").has_value();
 }
 
-int CountStoredAlarms(const SettingsStore& store) {
-    int n = 0;
+// The list's length, when its first `known` sections are known to hold alarms.
+int CountStoredAlarms(const SettingsStore& store, int known = 0) {
+    int n = known;
     while (HoldsAlarm(store, n + 1))
         ++n;
     return n;
-}
-
-uint64_t OffsetTicks(int32_t utcOffsetMinutes) {
-    return static_cast<uint64_t>(static_cast<int64_t>(utcOffsetMinutes) * static_cast<int64_t>(clock_time::kMinute));
-}
-
-uint32_t LegacySeconds(uint64_t dueTime, int32_t utcOffsetMinutes) {
-    const uint64_t utc = dueTime - OffsetTicks(utcOffsetMinutes);
-    return static_cast<uint32_t>((utc - clock_time::kUnixEpoch) / clock_time::kSecond);
-}
-
-uint64_t FromLegacySeconds(uint32_t stored, int32_t utcOffsetMinutes) {
-    const int64_t seconds = static_cast<int32_t>(stored);
-    return static_cast<uint64_t>((seconds + kEpochSeconds) * static_cast<int64_t>(clock_time::kSecond)) +
-           OffsetTicks(utcOffsetMinutes);
-}
-
-class SectionWriter {
-public:
-    SectionWriter(SettingsStore& store, std::string section) : store_(store), section_(std::move(section)) {}
-
-    void Int(const char* name, uint32_t value) { ok_ = ok_ && store_.WriteInt(section_, name, value); }
-    void String(const char* name, const std::string& value) { ok_ = ok_ && store_.WriteString(section_, name, value); }
-    // An optional value the record does not have is removed, so nothing of an
-    // earlier occupant of the section stays. A failed delete leaves a stale
-    // value, never a lost alarm, so it does not stop the save.
-    void OptionalInt(const char* name, uint32_t value, bool present) {
-        if (present)
-            Int(name, value);
-        else if (ok_)
-            store_.DeleteValue(section_, name);
-    }
-    void OptionalString(const char* name, const std::string& value) {
-        if (!value.empty())
-            String(name, value);
-        else if (ok_)
-            store_.DeleteValue(section_, name);
-    }
-    bool Ok() const { return ok_; }
-
-private:
-    SettingsStore& store_;
-    std::string section_;
-    bool ok_ = true;
-};
-
-// Flags goes last: a section that did not hold an alarm becomes part of the
-// list only once it holds the whole record.
-bool WriteAlarm(SettingsStore& store, int n, const AlarmRecord& alarm, int32_t utcOffsetMinutes) {
-    SectionWriter w(store, AlarmSection(n));
-    w.String("Name", alarm.Name);
-    w.Int("Time", LegacySeconds(alarm.DueTime, utcOffsetMinutes));
-    w.Int("LTime", static_cast<uint32_t>(alarm.DueTime));
-    w.Int("HTime", static_cast<uint32_t>(alarm.DueTime >> 32));
-    w.OptionalInt("Reoccurence", alarm.Reoccurence, alarm.Reoccurence != 0);
-    w.OptionalString("Execute", alarm.Execute);
-    w.OptionalString("Description", alarm.Description);
-    w.OptionalString("Sound", alarm.Sound);
-    w.OptionalInt("SndLooping", alarm.SndLooping, alarm.SndLooping != 0);
-    w.OptionalInt("SndSecs", alarm.SndSecs, alarm.SndSecs != 0);
-    w.OptionalInt("Minutes", static_cast<uint32_t>(alarm.Minutes), (alarm.Reoccurence & REPEAT_MINUTES) != 0);
-    w.Int("Flags", alarm.Flags);
-    return w.Ok();
-}
-
-AlarmRecord ReadAlarm(const SettingsStore& store, int n, int32_t utcOffsetMinutes) {
-    const std::string section = AlarmSection(n);
-    AlarmRecord alarm;
-    alarm.Flags = store.GetInt(section, "Flags", kDefaultFlags);
-    const uint32_t high = store.GetInt(section, "HTime", 0);
-    if (high != 0) {
-        alarm.DueTime = (static_cast<uint64_t>(high) << 32) | store.GetInt(section, "LTime", 0);
-    } else if (const uint32_t legacy = store.GetInt(section, "Time", 0)) {
-        alarm.DueTime = FromLegacySeconds(legacy, utcOffsetMinutes);
-    }
-    alarm.Reoccurence = store.GetInt(section, "Reoccurence", 0);
-    alarm.Name = store.GetString(section, "Name", "");
-    alarm.Execute = store.GetString(section, "Execute", "");
-    alarm.Sound = store.GetString(section, "Sound", "");
-    alarm.Description = store.GetString(section, "Description", "");
-    alarm.SndLooping = store.GetInt(section, "SndLooping", 0);
-    alarm.SndSecs = store.GetInt(section, "SndSecs", 0);
-    if (alarm.Reoccurence & REPEAT_MINUTES)
-        alarm.Minutes = static_cast<int32_t>(store.GetInt(section, "Minutes", 0));
-    return alarm;
 }
 
 }  // namespace
@@ -116,51 +30,111 @@ std::string AlarmSection(int n) {
     return name;
 }
 
-// The stored list is sections 1..M; the new one has N records. A save never
-// deletes an alarm before its successor is safe elsewhere:
-//   1. Append a copy of the new list behind the stored one, as sections
-//      M+1..M+N, each wiped first and given its Flags last, and the section
-//      after it wiped before that Flags is written, so no stale section above
-//      a gap joins the list.
-//   2. Rewrite sections 1..N in place with the new list.
-//   3. Delete sections M+N down to N+1, from the top, so the list stays
-//      contiguous.
-// Invariant: at every step the loadable list (sections 1 up to the first
-// without Flags) holds every stored alarm complete, either as it was or as
-// the new list has it. In step 1 the old sections are untouched. In step 2,
-// while section k is rewritten (briefly mixing two records), every new record
-// lies complete in a section below k or in its copy M+j > k. Step 3 removes
-// only sections whose records are complete in 1..N. An interruption can thus
-// leave duplicates and one mixed section, never a lost alarm.
-bool SaveAlarms(SettingsStore& store, const AlarmList& list, int32_t utcOffsetMinutes) {
-    const int stored = CountStoredAlarms(store);
-    const int count = static_cast<int>(list.size());
+namespace {
 
-    store.DeleteSection(AlarmSection(stored + 1));
-    for (int j = 1; j <= count; ++j) {
-        store.DeleteSection(AlarmSection(stored + j + 1));
-        if (!WriteAlarm(store, stored + j, list[j - 1], utcOffsetMinutes))
-            return false;
-    }
+// The list a save is about to commit, in the section "PendingAlarms": each
+// record as one text value "1", "2", ... and, written last, their number as
+// `Count`. A staged list with its count is complete; without it, it is a save
+// that never got as far as its commit. One value per record keeps the staging
+// to a small part of the save's writes.
+const char kStaging[] = "PendingAlarms";
+const char kStagedCount[] = "Count";
+
+// Brings the list in the alarm sections to `values`. Interrupted, it leaves
+// some sections old, some new and one perhaps mixed, which only the staged
+// list can put right: the staging stays until this has succeeded, and a
+// rerun from any such state ends in the same sections.
+bool Commit(SettingsStore& store, const std::vector<AlarmValues>& values) {
+    const int count = static_cast<int>(values.size());
+    // Sections up to the first without Flags hold alarm values only, which
+    // the in-place write replaces; one beyond may hold leftovers of any kind
+    // and is cleared first.
+    bool inList = true;
     for (int k = 1; k <= count; ++k) {
-        if (!WriteAlarm(store, k, list[k - 1], utcOffsetMinutes))
+        const std::string section = AlarmSection(k);
+        inList = inList && HoldsAlarm(store, k);
+        if (!inList && !store.DeleteSection(section))
+            return false;
+        if (!values[k - 1].Write(store, section, inList))
             return false;
     }
-    bool ok = true;
-    for (int k = stored + count; k > count; --k)
-        ok = store.DeleteSection(AlarmSection(k)) && ok;
-    return ok;
+    // Filling a gap can join stale sections above it to the list: they go
+    // with the former list's tail, from the top, down to the section that
+    // now ends the list.
+    const int top = CountStoredAlarms(store, count);
+    for (int k = top + 1; k > count; --k) {
+        if (!store.DeleteSection(AlarmSection(k)))
+            return false;
+    }
+    return true;
+}
+
+// Rolls a complete staged list forward and drops an incomplete one.
+bool FinishInterruptedSave(SettingsStore& store) {
+    if (const std::optional<uint32_t> count = store.ReadInt(kStaging, kStagedCount)) {
+        std::vector<AlarmValues> staged;
+        for (size_t j = 1; j <= *count; ++j) {
+            const std::optional<std::string> text = store.ReadString(kStaging, std::to_string(j));
+            std::optional<AlarmValues> values = text ? AlarmValues::Parse(*text) : std::nullopt;
+            if (!values || !values->HasFlags())
+                break;
+            staged.push_back(std::move(*values));
+        }
+        // A staged record that is missing or unreadable was damaged outside
+        // any save of ours; rolling that list forward would cut the stored one
+        // short or mix it, so it is dropped like an incomplete one.
+        if (staged.size() == *count && !Commit(store, staged))
+            return false;
+    }
+    return store.DeleteSection(kStaging);
+}
+
+}  // namespace
+
+// Write-ahead: the new list is staged complete before the alarm sections are
+// touched, so any interruption leaves either an incomplete staging beside the
+// untouched old list, or a complete one that the next load or save commits.
+// Either way the list that is read back is exactly the old or the new one.
+bool SaveAlarms(SettingsStore& store, const AlarmList& list, int32_t utcOffsetMinutes) {
+    // A committed but unfinished earlier save must land before its staging
+    // is reused, or the alarm sections could stay mixed.
+    if (!FinishInterruptedSave(store))
+        return false;
+    std::vector<AlarmValues> values;
+    values.reserve(list.size());
+    for (const AlarmRecord& alarm : list)
+        values.push_back(AlarmValues::FromRecord(alarm, utcOffsetMinutes));
+    for (size_t j = 1; j <= values.size(); ++j) {
+        if (!store.WriteString(kStaging, std::to_string(j), values[j - 1].Serialize()))
+            return false;
+    }
+    if (!store.WriteInt(kStaging, kStagedCount, static_cast<uint32_t>(values.size())))
+        return false;
+    return Commit(store, values) && store.DeleteSection(kStaging);
 }
 
 AlarmList LoadAlarms(SettingsStore& store, const std::function<uint64_t()>& clockNow, int32_t utcOffsetMinutes) {
+    // Should this fail, the staging stays for the next load to try again.
+    FinishInterruptedSave(store);
     AlarmList list;
+    std::vector<AlarmValues> loaded;
     int n = 1;
-    for (; HoldsAlarm(store, n); ++n) {
+    for (;; ++n) {
+        AlarmValues values = AlarmValues::Read(store, AlarmSection(n));
+        if (!values.HasFlags())
+            break;
+        // An earlier version could leave a record stored twice after an
+        // interrupted save; the copy would ring twice. Only a copy identical
+        // in every value goes, and only from the list in memory: records that
+        // differ in anything are all kept.
+        if (std::find(loaded.begin(), loaded.end(), values) != loaded.end())
+            continue;
         const uint64_t now = clockNow();
-        AlarmRecord alarm = ReadAlarm(store, n, utcOffsetMinutes);
+        AlarmRecord alarm = values.ToRecord(utcOffsetMinutes);
         alarm.StoredKey = n;
         alarm.DueTime = NextDueTime(alarm, now);
         list.InsertByDueTime(std::move(alarm));
+        loaded.push_back(std::move(values));
     }
     // Whatever a former, longer list left in the section that ends the list goes.
     store.DeleteSection(AlarmSection(n));

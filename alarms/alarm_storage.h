@@ -1,7 +1,8 @@
 #pragma once
 // The alarms in the settings store: one section per alarm, "Alarms\1",
 // "Alarms\2", ...; the first number whose section has no Flags value ends the
-// list.
+// list. A save in progress also keeps the new list in "PendingAlarms" until it
+// has been committed (see the .cpp).
 
 #include <cstdint>
 #include <functional>
@@ -16,10 +17,12 @@ std::string AlarmSection(int n);
 // `utcOffsetMinutes` is the system's current local time minus UTC; it only
 // serves the legacy `Time` value (seconds since 1970 in UTC).
 
-// Stores the list so that an interruption at any step loses no stored alarm
-// (see the .cpp). False when a write failed; the save then stopped there.
+// Stores the list all or nothing: interrupted at any step, the next load or
+// save finds exactly the former list or exactly this one. False when a change
+// to the store failed; the save then stopped there.
 bool SaveAlarms(SettingsStore& store, const AlarmList& list, int32_t utcOffsetMinutes);
 
 // Rebuilds the list from the store, each alarm moved on to its next occurrence
-// after `clockNow()`, which is asked afresh for every alarm.
+// after `clockNow()`, which is asked afresh for every alarm. First finishes or
+// drops what an interrupted save left.
 AlarmList LoadAlarms(SettingsStore& store, const std::function<uint64_t()>& clockNow, int32_t utcOffsetMinutes);

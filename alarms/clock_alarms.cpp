@@ -7,15 +7,31 @@
 
 namespace {
 
+// Stores the disabled one-shot alarms once per walk rather than once per
+// alarm: a save rewrites the whole list, and a tick at which many alarms fall
+// due would otherwise write it as often. An action that may hold the thread up
+// or end the session still finds everything before it stored, so a kill then
+// rings no alarm twice.
 class TickHooks : public AlarmCheckHooks {
 public:
     TickHooks(ClockAlarms& alarms, AlarmEffects& effects) : alarms_(alarms), effects_(effects) {}
-    void Fire(const AlarmRecord& alarm) override { RunAlarmActions(alarm, effects_); }
-    void Save() override { alarms_.Save(); }
+    void Fire(const AlarmRecord& alarm) override {
+        if (ActionsMayHoldUp(alarm))
+            Flush();
+        RunAlarmActions(alarm, effects_);
+    }
+    void Save() override { savePending_ = true; }
+    void Flush() {
+        if (!savePending_)
+            return;
+        savePending_ = false;
+        alarms_.Save();
+    }
 
 private:
     ClockAlarms& alarms_;
     AlarmEffects& effects_;
+    bool savePending_ = false;
 };
 
 }  // namespace
@@ -32,19 +48,25 @@ ClockAlarms::ClockAlarms(SettingsStore& store,
 ClockAlarms::ClockAlarms(SettingsStore& store,
                          std::function<uint64_t()> clockNow,
                          std::unique_ptr<AlarmEffects> ownedEffects,
-                         std::function<int32_t()> utcOffsetMinutes)
+                         std::function<int32_t()> utcOffsetMinutes,
+                         std::unique_ptr<AlarmStoreLock> storeLock)
     : store_(store),
       clockNow_(std::move(clockNow)),
       ownedEffects_(std::move(ownedEffects)),
       effects_(*ownedEffects_),
-      utcOffsetMinutes_(std::move(utcOffsetMinutes)) {}
+      utcOffsetMinutes_(std::move(utcOffsetMinutes)),
+      storeLock_(std::move(storeLock)) {}
 
 void ClockAlarms::Load() {
     if (checking_) {
         deferredLoad_ = true;
         return;
     }
-    AlarmList loaded = LoadAlarms(store_, clockNow_, utcOffsetMinutes_());
+    AlarmList loaded;
+    {
+        AlarmStoreLockGuard guard(storeLock_.get());
+        loaded = LoadAlarms(store_, clockNow_, utcOffsetMinutes_());
+    }
     // Each stored alarm keeps the identity it had, found through the key it
     // was last saved to or loaded from, so an edit that was opened before the
     // reload reaches the same alarm.
@@ -62,6 +84,7 @@ void ClockAlarms::Load() {
 }
 
 bool ClockAlarms::Save() {
+    AlarmStoreLockGuard guard(storeLock_.get());
     const bool saved = SaveAlarms(store_, list_, utcOffsetMinutes_());
     // After a failed save the keys may hold old records, copies or one mixed
     // record: no key number names an alarm for sure any more.
@@ -91,6 +114,8 @@ void ClockAlarms::Check(uint64_t prev, uint64_t now) {
         checking_ = true;
         const bool anyDue = CheckAlarms(list_, from, to, hooks);
         checking_ = false;
+        // Before the reload, which would bring the disabled alarms back.
+        hooks.Flush();
         const bool reload = anyDue || deferredLoad_;
         deferredLoad_ = false;
         if (reload)

@@ -11,6 +11,7 @@
 
 #include "alarms/alarm_actions.h"
 #include "alarms/alarm_record.h"
+#include "alarms/alarm_store_lock.h"
 #include "core/settings_store.h"
 
 class ClockAlarms {
@@ -42,13 +43,16 @@ private:
     ClockAlarms(SettingsStore& store,
                 std::function<uint64_t()> clockNow,
                 std::unique_ptr<AlarmEffects> ownedEffects,
-                std::function<int32_t()> utcOffsetMinutes);
+                std::function<int32_t()> utcOffsetMinutes,
+                std::unique_ptr<AlarmStoreLock> storeLock);
 
     SettingsStore& store_;
     std::function<uint64_t()> clockNow_;
     std::unique_ptr<AlarmEffects> ownedEffects_;
     AlarmEffects& effects_;
     std::function<int32_t()> utcOffsetMinutes_;
+    // Null where one process has the store to itself (the tests).
+    std::unique_ptr<AlarmStoreLock> storeLock_;
     AlarmList list_;
     std::function<void()> listChanged_;
     // A tick or time change that arrives while alarms are firing (an action's

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "alarms/alarm_store_lock_win.h"
 #include "alarms/fire_alarm_win.h"
 
 int32_t SystemUtcOffsetMinutes() {
@@ -16,4 +17,8 @@ int32_t SystemUtcOffsetMinutes() {
 }
 
 ClockAlarms::ClockAlarms(SettingsStore& store, std::function<uint64_t()> clockNow, bool isNT)
-    : ClockAlarms(store, std::move(clockNow), std::make_unique<SystemAlarmEffects>(isNT), &SystemUtcOffsetMinutes) {}
+    : ClockAlarms(store,
+                  std::move(clockNow),
+                  std::make_unique<SystemAlarmEffects>(isNT),
+                  &SystemUtcOffsetMinutes,
+                  MakeSessionAlarmStoreLock()) {}

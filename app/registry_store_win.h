@@ -24,11 +24,22 @@ public:
     bool IsOpen() const { return static_cast<bool>(key_); }
 
 private:
-    // The section's key for reading (never created) or for writing (created).
-    UniqueRegKey OpenSection(const std::string& section, bool create) const;
+    // The section's key for reading (never created) or for writing (created),
+    // owned by the store; null when it cannot be opened.
+    HKEY OpenSection(const std::string& section, bool create) const;
+    // Runs `call` on the section's key; when that key was deleted under the
+    // kept handle (by another process), once more on a freshly opened one.
+    template <typename Call>
+    LONG OnSection(const std::string& section, bool create, Call call) const;
 
     std::string keyPath_;
     UniqueRegKey key_;
+    // The section used last stays open: a save or load touches each section
+    // about a dozen times in a row, and every open and close is a round trip
+    // to the registry (under Wine to its server).
+    mutable std::string openSection_;
+    mutable UniqueRegKey openKey_;
+    mutable bool openForWriting_ = false;
 };
 
 // The application's key below HKEY_CURRENT_USER.

@@ -12,8 +12,8 @@ void MergeAlphaPlaneInto(uint8_t* bgraPixels, const uint8_t* plane, size_t pixel
     size_t i = 0;
 #if defined(__SSE2__)
     // Sixteen pixels a step: the plane bytes spread to the top byte of each
-    // 32-bit lane, the colour bytes kept by a mask.
-    const __m128i colour = _mm_set1_epi32(0x00FFFFFF);
+    // 32-bit lane, the color bytes kept by a mask.
+    const __m128i color = _mm_set1_epi32(0x00FFFFFF);
     const __m128i zero = _mm_setzero_si128();
     for (; i + 16 <= pixelCount; i += 16) {
         const __m128i alpha = _mm_loadu_si128(reinterpret_cast<const __m128i*>(plane + i));
@@ -24,10 +24,10 @@ void MergeAlphaPlaneInto(uint8_t* bgraPixels, const uint8_t* plane, size_t pixel
         const __m128i a2 = _mm_unpacklo_epi16(zero, high);
         const __m128i a3 = _mm_unpackhi_epi16(zero, high);
         __m128i* p = reinterpret_cast<__m128i*>(bgraPixels + 4 * i);
-        _mm_storeu_si128(p, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(p), colour), a0));
-        _mm_storeu_si128(p + 1, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(p + 1), colour), a1));
-        _mm_storeu_si128(p + 2, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(p + 2), colour), a2));
-        _mm_storeu_si128(p + 3, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(p + 3), colour), a3));
+        _mm_storeu_si128(p, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(p), color), a0));
+        _mm_storeu_si128(p + 1, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(p + 1), color), a1));
+        _mm_storeu_si128(p + 2, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(p + 2), color), a2));
+        _mm_storeu_si128(p + 3, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(p + 3), color), a3));
     }
 #endif
     // Byte 3 of every pixel, the last ones included.

@@ -6,5 +6,5 @@
 #include <cstdint>
 
 // bgraPixels: pixelCount pixels of B, G, R, A bytes; plane: pixelCount bytes.
-// Byte 3 of every pixel becomes the plane's byte; colours are left alone.
+// Byte 3 of every pixel becomes the plane's byte; colors are left alone.
 void MergeAlphaPlaneInto(uint8_t* bgraPixels, const uint8_t* plane, size_t pixelCount);

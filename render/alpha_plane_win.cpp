@@ -51,11 +51,11 @@ HBITMAP CreateAlphaDIB(HBITMAP frameBitmap, void** pixels, BITMAPINFO* header) {
         *pixels = nullptr;
     if (!frameBitmap || !pixels || !header)
         return nullptr;
-    // Asked for the format alone, some drivers write colour masks or a colour
+    // Asked for the format alone, some drivers write color masks or a color
     // table after the header; a BITMAPINFO has room for one entry only.
     struct {
         BITMAPINFOHEADER header;
-        RGBQUAD colours[256];
+        RGBQUAD colors[256];
     } format{};
     format.header.biSize = sizeof(BITMAPINFOHEADER);
     WindowDC screen(nullptr);

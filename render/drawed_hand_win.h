@@ -1,6 +1,6 @@
 #pragma once
 // A straight clock hand drawn with a solid pen, turning about the preset's
-// centre at the work size.
+// center at the work size.
 
 #include <windows.h>
 

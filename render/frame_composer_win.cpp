@@ -80,7 +80,7 @@ void DrawHands(HDC work, const LoadedPreset& preset, const FrameTime& time, cons
 
 // The work surface reduced into the frame by the platform. Neither bitmap may
 // stay selected once this returns: the frame is read again for its alpha.
-void StretchToFrame(HDC reference, LoadedPreset& preset, bool halftone) {
+void StretchToFrame(HDC workDC, HDC frameDC, LoadedPreset& preset, bool halftone) {
     if (!halftone) {
         UniqueBitmap copy(static_cast<HBITMAP>(
             ::CopyImage(preset.WorkSurface(), IMAGE_BITMAP, preset.WindowWidth(), preset.WindowHeight(), 0)));
@@ -88,38 +88,35 @@ void StretchToFrame(HDC reference, LoadedPreset& preset, bool halftone) {
             preset.ReplaceFrame(std::move(copy));
         return;
     }
-    UniqueMemoryDC workDC(::CreateCompatibleDC(reference));
-    UniqueMemoryDC frameDC(::CreateCompatibleDC(reference));
-    if (!workDC || !frameDC)
-        return;
-    SelectGuard selectedWork(workDC.get(), preset.WorkSurface());
-    SelectGuard selectedFrame(frameDC.get(), preset.Frame());
-    ::SetStretchBltMode(frameDC.get(), HALFTONE);
-    ::SetBrushOrgEx(frameDC.get(), 0, 0, nullptr);
-    ::StretchBlt(frameDC.get(), 0, 0, preset.WindowWidth(), preset.WindowHeight(), workDC.get(), 0, 0,
-                 preset.WorkWidth(), preset.WorkHeight(), SRCCOPY);
+    SelectGuard selectedWork(workDC, preset.WorkSurface());
+    SelectGuard selectedFrame(frameDC, preset.Frame());
+    ::SetStretchBltMode(frameDC, HALFTONE);
+    ::SetBrushOrgEx(frameDC, 0, 0, nullptr);
+    ::StretchBlt(frameDC, 0, 0, preset.WindowWidth(), preset.WindowHeight(), workDC, 0, 0, preset.WorkWidth(),
+                 preset.WorkHeight(), SRCCOPY);
 }
 
 }  // namespace
+
+bool FrameComposer::EnsureDCs() {
+    if (!firstDC_)
+        firstDC_.reset(::CreateCompatibleDC(nullptr));
+    if (!secondDC_)
+        secondDC_.reset(::CreateCompatibleDC(nullptr));
+    return firstDC_ && secondDC_;
+}
 
 void FrameComposer::Compose(LoadedPreset& preset,
                             const FrameTime& time,
                             const FrameOptions& options,
                             FrameHooks* hooks) {
-    if (!preset.Background() || !preset.Frame() || !preset.WorkSurface())
-        return;
-    WindowDC screen(nullptr);
-    if (!screen)
+    if (!preset.Background() || !preset.Frame() || !preset.WorkSurface() || !EnsureDCs())
         return;
     {
-        UniqueMemoryDC backgroundDC(::CreateCompatibleDC(screen.get()));
-        UniqueMemoryDC workDC(::CreateCompatibleDC(screen.get()));
-        if (!backgroundDC || !workDC)
-            return;
-        SelectGuard selectedBackground(backgroundDC.get(), preset.Background());
-        SelectGuard selectedWork(workDC.get(), preset.WorkSurface());
-        const HDC work = workDC.get();
-        ::BitBlt(work, 0, 0, preset.WorkWidth(), preset.WorkHeight(), backgroundDC.get(), 0, 0, SRCCOPY);
+        SelectGuard selectedBackground(firstDC_.get(), preset.Background());
+        SelectGuard selectedWork(secondDC_.get(), preset.WorkSurface());
+        const HDC work = secondDC_.get();
+        ::BitBlt(work, 0, 0, preset.WorkWidth(), preset.WorkHeight(), firstDC_.get(), 0, 0, SRCCOPY);
         if (hooks)
             hooks->OnDrawBegin(work);
         DrawTexts(work, preset, time, options);
@@ -136,7 +133,7 @@ void FrameComposer::Compose(LoadedPreset& preset,
                 preset.UseReducedFrame(reduced);
             break;
         case SmoothingMethod::System:
-            StretchToFrame(screen.get(), preset, options.halftone);
+            StretchToFrame(firstDC_.get(), secondDC_.get(), preset, options.halftone);
             break;
     }
 }
@@ -160,15 +157,14 @@ FrameResult FrameComposer::PresentLayered(HWND window, LoadedPreset& preset, uin
             perPixelAlpha = true;
         }
     }
-    WindowDC windowDC(window);
-    UniqueMemoryDC sourceDC(::CreateCompatibleDC(windowDC.get()));
-    if (!sourceDC)
+    if (!EnsureDCs())
         return result;
-    SelectGuard selected(sourceDC.get(), source);
+    WindowDC windowDC(window);
+    SelectGuard selected(firstDC_.get(), source);
     SIZE size = {preset.WindowWidth(), preset.WindowHeight()};
     POINT origin = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, alpha, static_cast<BYTE>(perPixelAlpha ? AC_SRC_ALPHA : 0)};
-    TheUpdateLayeredWindow(window, windowDC.get(), nullptr, &size, sourceDC.get(), &origin, 0, &blend, ULW_ALPHA);
+    TheUpdateLayeredWindow(window, windowDC.get(), nullptr, &size, firstDC_.get(), &origin, 0, &blend, ULW_ALPHA);
     return result;
 }
 

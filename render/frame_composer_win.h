@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "render/loaded_preset_win.h"
+#include "win/unique_handle.h"
 
 class FrameHooks;
 
@@ -40,4 +41,12 @@ public:
 
     // Copies the finished frame onto a window that is not layered.
     static void Paint(HWND window, const LoadedPreset& preset);
+
+private:
+    // Two memory DCs kept for the clock's life: a frame selects its bitmaps
+    // into them and out again, instead of making DCs every second.
+    bool EnsureDCs();
+
+    UniqueMemoryDC firstDC_;
+    UniqueMemoryDC secondDC_;
 };

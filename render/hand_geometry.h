@@ -14,7 +14,7 @@ struct HandLine {
     int startX, startY, tipX, tipY;
 };
 
-// The line of a drawn hand about the preset centre (centerX, centerY); the
+// The line of a drawn hand about the preset center (centerX, centerY); the
 // hand turns about the pixel one right and one down of it. The start point
 // rounds the whole coordinate toward zero, the tip only its offset from the
 // pivot; presets are laid out for exactly these pixels.

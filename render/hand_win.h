@@ -1,7 +1,7 @@
 #pragma once
 // A clock hand: drawn with a pen (CDrawedHand) or from a turned image (CPNGHand).
 // Angles are radians counterclockwise from 3 o'clock; screen y grows downwards.
-// The pivot is the preset's centre at the work size; a hand keeps no reference
+// The pivot is the preset's center at the work size; a hand keeps no reference
 // to the preset it belongs to.
 
 #include <windows.h>

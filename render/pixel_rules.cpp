@@ -39,7 +39,7 @@ inline __m128i BroadcastAlpha(__m128i x) {
 }
 
 // Lanes 0-2 of each pixel all ones, lane 3 (alpha) zero.
-inline __m128i ColourLanes() {
+inline __m128i ColorLanes() {
     return _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
 }
 
@@ -47,7 +47,7 @@ inline __m128i ColourLanes() {
 inline __m128i PremultiplyTwo(__m128i shifted) {
     // Alpha lane multiplier 256 keeps A: (A << 8) × 256 >> 16 = A.
     const __m128i alpha = _mm_srli_epi16(BroadcastAlpha(shifted), 8);
-    const __m128i factor = _mm_or_si128(_mm_and_si128(alpha, ColourLanes()), _mm_set_epi16(256, 0, 0, 0, 256, 0, 0, 0));
+    const __m128i factor = _mm_or_si128(_mm_and_si128(alpha, ColorLanes()), _mm_set_epi16(256, 0, 0, 0, 256, 0, 0, 0));
     return _mm_mulhi_epu16(shifted, factor);
 }
 
@@ -63,7 +63,7 @@ inline __m128i PremultiplyFour(__m128i v) {
 inline __m128i OverTwo(__m128i x, __m128i cut) {
     const __m128i alpha = BroadcastAlpha(x);
     const __m128i inverse = _mm_sub_epi16(_mm_set1_epi16(255), alpha);
-    const __m128i factor = _mm_or_si128(_mm_and_si128(alpha, ColourLanes()), _mm_set_epi16(255, 0, 0, 0, 255, 0, 0, 0));
+    const __m128i factor = _mm_or_si128(_mm_and_si128(alpha, ColorLanes()), _mm_set_epi16(255, 0, 0, 0, 255, 0, 0, 0));
     __m128i t = _mm_add_epi16(_mm_mullo_epi16(x, factor), _mm_mullo_epi16(cut, inverse));
     t = _mm_add_epi16(t, _mm_set1_epi16(128));
     return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
@@ -120,7 +120,7 @@ __attribute__((target("ssse3"))) size_t PremultiplyBlocksSsse3(uint8_t* pixels, 
     // (value << 8) lanes in B, G, R, A order; -1 bytes become zero.
     const __m128i shiftedLo = _mm_setr_epi8(-1, 2, -1, 1, -1, 0, -1, 3, -1, 6, -1, 5, -1, 4, -1, 7);
     const __m128i shiftedHi = _mm_setr_epi8(-1, 10, -1, 9, -1, 8, -1, 11, -1, 14, -1, 13, -1, 12, -1, 15);
-    // A in the colour lanes; the alpha lane gets 256 from the constant, which keeps A.
+    // A in the color lanes; the alpha lane gets 256 from the constant, which keeps A.
     const __m128i alphaLo = _mm_setr_epi8(3, -1, 3, -1, 3, -1, -1, -1, 7, -1, 7, -1, 7, -1, -1, -1);
     const __m128i alphaHi = _mm_setr_epi8(11, -1, 11, -1, 11, -1, -1, -1, 15, -1, 15, -1, 15, -1, -1, -1);
     const __m128i keepAlpha = _mm_set_epi16(256, 0, 0, 0, 256, 0, 0, 0);
@@ -153,7 +153,7 @@ __attribute__((target("ssse3"))) size_t OverBlocksSsse3(uint8_t* pixels,
     const __m128i plainHi = _mm_setr_epi8(10, -1, 9, -1, 8, -1, 11, -1, 14, -1, 13, -1, 12, -1, 15, -1);
     const __m128i alphaLo = _mm_setr_epi8(3, -1, 3, -1, 3, -1, -1, -1, 7, -1, 7, -1, 7, -1, -1, -1);
     const __m128i alphaHi = _mm_setr_epi8(11, -1, 11, -1, 11, -1, -1, -1, 15, -1, 15, -1, 15, -1, -1, -1);
-    // The alpha lane multiplies A by 255 with no cut colour, which rounds back to A.
+    // The alpha lane multiplies A by 255 with no cut color, which rounds back to A.
     const __m128i alphaFactor = _mm_set_epi16(255, 0, 0, 0, 255, 0, 0, 0);
     const __m128i cut = _mm_set_epi16(0, cutRgb[0], cutRgb[1], cutRgb[2], 0, cutRgb[0], cutRgb[1], cutRgb[2]);
     const __m128i full = _mm_set1_epi16(255);

@@ -1,7 +1,7 @@
 #pragma once
 // The two rules that turn decoded PNG pixels (R, G, B, A bytes) into drawable
 // ones (B, G, R, A bytes): premultiplied by alpha for layered windows, or
-// composited over the cut colour where the window is cut out by a region.
+// composited over the cut color where the window is cut out by a region.
 
 #include <cstddef>
 #include <cstdint>

@@ -88,7 +88,7 @@ bool SizeAllowed(png_uint_32 width, png_uint_32 height) {
            uint64_t{width} * height * 4 <= kPngMaxImageBytes;
 }
 
-// The transformations that turn every colour type and bit depth into 8-bit
+// The transformations that turn every color type and bit depth into 8-bit
 // R, G, B, A, asked for in this order.
 void RequestRgba(png_structp png, png_infop info) {
     const int bitDepth = png_get_bit_depth(png, info);

@@ -1,5 +1,5 @@
 #pragma once
-// Decodes a PNG file into 8-bit R, G, B, A rows, whatever its colour type, bit
+// Decodes a PNG file into 8-bit R, G, B, A rows, whatever its color type, bit
 // depth or interlacing, into memory that the caller provides.
 
 #include <cstddef>

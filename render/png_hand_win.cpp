@@ -21,13 +21,13 @@ bool FitsSection(int width, int height) {
 
 }  // namespace
 
-int CPNGHand::Load(const char* path, unsigned centreDistance) {
+int CPNGHand::Load(const char* path, unsigned centerDistance) {
     void* pixels = nullptr;
     HBITMAP image = LoadPNG(path, &pixels);
-    return Attach(image, pixels, centreDistance);
+    return Attach(image, pixels, centerDistance);
 }
 
-int CPNGHand::Attach(HBITMAP image, void* pixels, unsigned centreDistance) {
+int CPNGHand::Attach(HBITMAP image, void* pixels, unsigned centerDistance) {
     UniqueBitmap owned(image);
     Drop();
     DIBSECTION section{};
@@ -41,8 +41,8 @@ int CPNGHand::Attach(HBITMAP image, void* pixels, unsigned centreDistance) {
     header_.bmiHeader.biHeight = bitmap.bmHeight;
     header_.bmiHeader.biPlanes = 1;
     header_.bmiHeader.biBitCount = 32;
-    centreDistance_ =
-        centreDistance == 0 ? bitmap.bmWidth >> 1 : static_cast<int>(std::min<unsigned>(centreDistance, INT_MAX));
+    centerDistance_ =
+        centerDistance == 0 ? bitmap.bmWidth >> 1 : static_cast<int>(std::min<unsigned>(centerDistance, INT_MAX));
     image_ = std::move(owned);
     pixels_ = pixels;
     return 1;
@@ -62,7 +62,7 @@ void CPNGHand::Scale(int percent) {
     const int width = ScalePercent(oldWidth, percent);
     const int height = ScalePercent(oldHeight, percent);
     header_.bmiHeader.biCompression = BI_RGB;
-    centreDistance_ = ScalePercent(centreDistance_, percent);
+    centerDistance_ = ScalePercent(centerDistance_, percent);
     // A hand scaled to nothing, or past what a bitmap can hold, draws nothing.
     if (!FitsSection(width, height)) {
         Drop();
@@ -107,12 +107,12 @@ void CPNGHand::Draw(HDC dc, double angle, POINT center) {
         return;
     FillTurnedImage(static_cast<const uint32_t*>(pixels_), width, height, angle, box, static_cast<uint32_t*>(bits));
 
-    // The middle of the turned box lies the centre distance from the pivot
+    // The middle of the turned box lies the center distance from the pivot
     // along the hand; each offset is truncated toward zero on its own.
     const double c = std::cos(-angle);
     const double s = std::sin(-angle);
-    const int64_t x = int64_t(center.x) + 1 + static_cast<int64_t>(centreDistance_ * c) - int64_t(box.width >> 1);
-    const int64_t y = int64_t(center.y) + 1 + static_cast<int64_t>(centreDistance_ * s) - int64_t(box.height >> 1);
+    const int64_t x = int64_t(center.x) + 1 + static_cast<int64_t>(centerDistance_ * c) - int64_t(box.width >> 1);
+    const int64_t y = int64_t(center.y) + 1 + static_cast<int64_t>(centerDistance_ * s) - int64_t(box.height >> 1);
     if (x < INT_MIN || x > INT_MAX || y < INT_MIN || y > INT_MAX)
         return;
 

@@ -2,7 +2,7 @@
 // A clock hand drawn from a picture: a PNG image of the hand lying horizontally
 // and pointing to 3 o'clock, turned to the hand's angle on every frame and
 // blended with its own alpha. The pivot is the pixel one right and one down of
-// the preset centre; the image's middle lies the centre distance from it along
+// the preset center; the image's middle lies the center distance from it along
 // the hand.
 
 #include <windows.h>
@@ -13,12 +13,12 @@
 class CPNGHand : public CHand {
 public:
     // 1 when the file decoded; 0 leaves the hand without an image, which draws
-    // nothing. A centre distance of 0 means half the image's width.
-    int Load(const char* path, unsigned centreDistance);
+    // nothing. A center distance of 0 means half the image's width.
+    int Load(const char* path, unsigned centerDistance);
     // Takes over a decoded image: a 32-bit top-down bitmap section of
     // premultiplied B, G, R, A pixels at pixels (what LoadPNG gives). Same
     // result as Load; the bitmap is deleted when it is no such section.
-    int Attach(HBITMAP image, void* pixels, unsigned centreDistance);
+    int Attach(HBITMAP image, void* pixels, unsigned centerDistance);
 
     void Scale(int percent) override;
     void Draw(HDC dc, double angle, POINT center) override;
@@ -26,7 +26,7 @@ public:
     bool HasImage() const { return static_cast<bool>(image_); }
     int Width() const { return header_.bmiHeader.biWidth; }
     int Height() const { return header_.bmiHeader.biHeight; }
-    int CentreDistance() const { return centreDistance_; }
+    int CenterDistance() const { return centerDistance_; }
     const void* Pixels() const { return pixels_; }
 
 private:
@@ -35,5 +35,5 @@ private:
     void* pixels_ = nullptr;  // memory of image_, owned by it
     BITMAPINFO header_{};     // width, height (rows from the top), 32 bits a pixel
     UniqueBitmap image_;
-    int centreDistance_ = 0;
+    int centerDistance_ = 0;
 };

@@ -75,7 +75,7 @@ struct PresetSizes {
 // frame is drawn at the window size.
 PresetSizes ComputePresetSizes(int width, int height, bool useZoom, int zoomValue, int aaMethod);
 
-// Multiplies the six centres and the two font sizes by scale / 100.
+// Multiplies the six centers and the two font sizes by scale / 100.
 void ScalePresetGeometry(PresetSettings& settings, int scale);
 
 // The preset's settings file: the image path with its extension replaced by

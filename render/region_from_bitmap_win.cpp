@@ -9,7 +9,7 @@
 
 namespace {
 
-// A header with room for a full 256-entry colour table (or three bit masks).
+// A header with room for a full 256-entry color table (or three bit masks).
 struct DibInfo {
     BITMAPINFOHEADER header;
     uint32_t colors[256];
@@ -42,7 +42,7 @@ HRGN RegionFromBitmapOrThrow(HBITMAP bitmap, COLORREF cutColor) {
     if (!display)
         return nullptr;
 
-    // Ask for the bitmap's own depth, so that the cut colour is compared at the
+    // Ask for the bitmap's own depth, so that the cut color is compared at the
     // precision the pixels were stored with.
     DibInfo info{};
     info.header.biSize = sizeof(BITMAPINFOHEADER);

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-// The union of all pixels of the bitmap that differ from the cut colour, or
+// The union of all pixels of the bitmap that differ from the cut color, or
 // null when the bitmap cannot be read. The bitmap must not be selected into a
 // device context (GetDIBits refuses such bitmaps). The caller owns the region.
 HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF cutColor);

@@ -85,7 +85,7 @@ bool ConvertToRgb565(uint8_t* bits,
 
 namespace {
 
-// The value of pixel x of a row that is compared with the converted cut colour.
+// The value of pixel x of a row that is compared with the converted cut color.
 uint32_t ComparablePixel(const uint8_t* row, int x, int bitsPerPixel, const uint32_t* colorTable) {
     switch (bitsPerPixel) {
         case 1:

@@ -1,6 +1,6 @@
 #pragma once
 // Finding the opaque pixels of a bitmap for the window's shape: every pixel
-// that differs from the cut colour belongs to the window.
+// that differs from the cut color belongs to the window.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,9 +10,9 @@ struct RegionRect {
     int32_t left, top, right, bottom;
 };
 
-// The cut colour (a COLORREF, 0x00BBGGRR) as a pixel of the given depth would
+// The cut color (a COLORREF, 0x00BBGGRR) as a pixel of the given depth would
 // hold it: RGB 5-6-5 for 16 bits, otherwise 0x00RRGGBB with the COLORREF's
-// top byte kept (so a cut colour with a non-zero top byte matches no pixel).
+// top byte kept (so a cut color with a non-zero top byte matches no pixel).
 uint32_t CutColorInPixelFormat(uint32_t cutColorRef, int bitsPerPixel);
 
 bool IsSupportedPixelDepth(int bitsPerPixel);  // 1, 4, 8, 16 (5-6-5), 24, 32
@@ -31,11 +31,11 @@ bool ConvertToRgb565(uint8_t* bits,
 
 // One rectangle (x0, y, x1, y + 1) for every maximal run of opaque pixels of
 // row y, rows counted from the top of the image, runs from left to right.
-// Indexed depths (1, 4, 8) compare their colour-table entry, read as a 32-bit
+// Indexed depths (1, 4, 8) compare their color-table entry, read as a 32-bit
 // value, and need a table of 1 << bitsPerPixel entries; 16 bits compare the
 // whole 5-6-5 value; 24 and 32 bits the low 24 bits. Rows are rowStride bytes
 // apart, the last row first when bottomUp. An unsupported depth, a missing
-// colour table or an empty image give no rectangles.
+// color table or an empty image give no rectangles.
 std::vector<RegionRect> OpaqueRuns(const uint8_t* bits,
                                    int width,
                                    int height,

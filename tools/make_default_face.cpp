@@ -1,9 +1,9 @@
 // Draws the shipped fallback clock face, Presets/default.bmp: a 24-bit Windows
-// bitmap whose outside is exactly the cut colour (pure red), so that the
+// bitmap whose outside is exactly the cut color (pure red), so that the
 // window region cuts it away. Its settings are data/Presets/default.INI.
 //
 // The region is binary, so the face's outer edge is not blended into the red:
-// a pixel belongs either to the dark rim or to the cut colour.
+// a pixel belongs either to the dark rim or to the cut color.
 
 #include <cmath>
 #include <cstdio>
@@ -21,65 +21,65 @@ using raster::Rgb;
 namespace {
 
 constexpr int kSize = 200;
-constexpr float kCentre = 100.5f;  // the middle of pixel (100, 100): CenterX = CenterY = 99
+constexpr float kCenter = 100.5f;  // the middle of pixel (100, 100): CenterX = CenterY = 99
 constexpr float kOuter = 98.0f;
 constexpr float kBevel = 93.0f;
 constexpr float kFace = 88.5f;
 constexpr float kPi = 3.14159265f;
 
 float Radius(float x, float y) {
-    return std::hypot(x - kCentre, y - kCentre);
+    return std::hypot(x - kCenter, y - kCenter);
 }
 
 // How much a point of the rim faces the light from the upper left (-1..1).
 float Light(float x, float y) {
     const float d = std::max(Radius(x, y), 1.0f);
-    return (-(x - kCentre) * 0.45f - (y - kCentre) * 0.89f) / d;
+    return (-(x - kCenter) * 0.45f - (y - kCenter) * 0.89f) / d;
 }
 
-Color RimColour(float x, float y) {
+Color RimColor(float x, float y) {
     const Color base = Rgb(54, 59, 68), high = Rgb(132, 140, 152), low = Rgb(20, 22, 27);
     // The outer bevel rises toward the light, the inner one falls away from it.
     const float l = Radius(x, y) > kBevel ? Light(x, y) : -0.7f * Light(x, y);
     return l > 0 ? raster::Mix(base, high, l) : raster::Mix(base, low, -l);
 }
 
-Color FaceColour(float x, float y) {
+Color FaceColor(float x, float y) {
     const float t = Radius(x, y) / kFace;
-    const Color centre = Rgb(252, 250, 246), edge = Rgb(224, 220, 211);
-    Color c = raster::Mix(centre, edge, t * t);
+    const Color center = Rgb(252, 250, 246), edge = Rgb(224, 220, 211);
+    Color c = raster::Mix(center, edge, t * t);
     // A faint sheen from the top.
-    return raster::Mix(c, Rgb(255, 255, 255), 0.12f * std::max(0.0f, -(y - kCentre) / kFace));
+    return raster::Mix(c, Rgb(255, 255, 255), 0.12f * std::max(0.0f, -(y - kCenter) / kFace));
 }
 
 // The point at radius r in the direction of minute mark i (0 at 12 o'clock).
 void AtMark(int i, float r, float& x, float& y) {
     const float a = i * kPi / 30.0f;
-    x = kCentre + r * std::sin(a);
-    y = kCentre - r * std::cos(a);
+    x = kCenter + r * std::sin(a);
+    y = kCenter - r * std::cos(a);
 }
 
 void Draw(Canvas& c) {
-    const float lo = kCentre - kOuter - 1, hi = kCentre + kOuter + 1;
-    // The rim as a hard-edged disc: every pixel whose centre lies inside the circle.
+    const float lo = kCenter - kOuter - 1, hi = kCenter + kOuter + 1;
+    // The rim as a hard-edged disc: every pixel whose center lies inside the circle.
     c.Fill(
-        lo, lo, hi, hi, [](float x, float y) { return Radius(x, y) <= kOuter ? -1.0f : 1.0f; }, RimColour);
+        lo, lo, hi, hi, [](float x, float y) { return Radius(x, y) <= kOuter ? -1.0f : 1.0f; }, RimColor);
     // A darker outline on the outer edge keeps the stair steps quiet against any desktop.
     c.Fill(
-        lo, lo, hi, hi, [](float x, float y) { return raster::RingDistance(x, y, kCentre, kCentre, 96.6f, 99.0f); },
+        lo, lo, hi, hi, [](float x, float y) { return raster::RingDistance(x, y, kCenter, kCenter, 96.6f, 99.0f); },
         Rgb(18, 20, 24, 0.85f));
     c.Fill(
-        lo, lo, hi, hi, [](float x, float y) { return raster::CircleDistance(x, y, kCentre, kCentre, kFace); },
-        FaceColour);
+        lo, lo, hi, hi, [](float x, float y) { return raster::CircleDistance(x, y, kCenter, kCenter, kFace); },
+        FaceColor);
     // The rim's shadow on the face, deepest below the lit upper left edge.
     c.Fill(
-        lo, lo, hi, hi, [](float x, float y) { return raster::RingDistance(x, y, kCentre, kCentre, 78.0f, kFace); },
+        lo, lo, hi, hi, [](float x, float y) { return raster::RingDistance(x, y, kCenter, kCenter, 78.0f, kFace); },
         [](float x, float y) {
             const float depth = std::clamp((Radius(x, y) - 80.0f) / (kFace - 80.0f), 0.0f, 1.0f);
             return Rgb(40, 36, 30, 0.22f * depth * depth * (0.55f + 0.45f * Light(x, y)));
         });
     c.Fill(
-        lo, lo, hi, hi, [](float x, float y) { return raster::RingDistance(x, y, kCentre, kCentre, 85.2f, 86.0f); },
+        lo, lo, hi, hi, [](float x, float y) { return raster::RingDistance(x, y, kCenter, kCenter, 85.2f, 86.0f); },
         Rgb(120, 122, 128, 0.7f));
 
     for (int i = 0; i < 60; ++i) {
@@ -138,7 +138,7 @@ bool WriteBitmap(const std::string& path, const Canvas& c) {
             uint8_t bgra[4];
             c.Bgra(x, y, bgra);
             if (bgra[3] == 0) {
-                // Outside the face: exactly the cut colour.
+                // Outside the face: exactly the cut color.
                 bgra[0] = 0, bgra[1] = 0, bgra[2] = 255;
             }
             out.insert(out.end(), bgra, bgra + 3);

@@ -28,7 +28,7 @@ Canvas DrawIcon(int size) {
     Canvas c(size, size);
     const float s = static_cast<float>(size);
     const bool tiny = size <= 16;
-    // At 16 pixels the middle sits on a pixel centre, so that the marks stay one pixel sharp.
+    // At 16 pixels the middle sits on a pixel center, so that the marks stay one pixel sharp.
     const float cx = tiny ? 7.5f : s / 2, cy = cx;
     const float outer = tiny ? 7.5f : s / 2 - s * 0.045f;
     const float rim = tiny ? 1.6f : s * 0.075f;
@@ -77,13 +77,13 @@ Canvas DrawIcon(int size) {
     }
 
     // Hands at ten past ten, the second hand at 35 seconds.
-    auto hand = [&](float turns, float length, float tail, float half, const Color& colour) {
+    auto hand = [&](float turns, float length, float tail, float half, const Color& color) {
         const float a = turns * 2 * kPi;
         const float dx = std::sin(a), dy = -std::cos(a);
         const float ax = cx - tail * dx, ay = cy - tail * dy;
         const float bx = cx + length * dx, by = cy + length * dy;
         c.Fill(
-            0, 0, s, s, [=](float x, float y) { return raster::SegmentDistance(x, y, ax, ay, bx, by, half); }, colour);
+            0, 0, s, s, [=](float x, float y) { return raster::SegmentDistance(x, y, ax, ay, bx, by, half); }, color);
     };
     hand((10 + 10 / 60.0f) / 12, face * 0.55f, 0, tiny ? 0.7f : s * 0.036f, ink);
     hand(10 / 60.0f, face * 0.80f, tiny ? 0 : face * 0.10f, tiny ? 0.55f : s * 0.026f, ink);

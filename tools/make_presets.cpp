@@ -16,16 +16,16 @@ using namespace canvas;
 
 constexpr float kPi = 3.14159265f;
 
-// A point at radius r from centre, at a clock position given in minutes (0 = 12 o'clock).
-Vec Dial(Vec centre, float r, float minutes) {
+// A point at radius r from center, at a clock position given in minutes (0 = 12 o'clock).
+Vec Dial(Vec center, float r, float minutes) {
     const float a = minutes / 60.0f * 2 * kPi;
-    return {centre.x + r * std::sin(a), centre.y - r * std::cos(a)};
+    return {center.x + r * std::sin(a), center.y - r * std::cos(a)};
 }
 
-// The face of a clock drawn on an even-sized square: its centre lies between the
+// The face of a clock drawn on an even-sized square: its center lies between the
 // four middle pixels. With the default smoothing the hands turn about the point
 // (CenterX + 1, CenterY + 1) of the unzoomed picture, so CenterX = CenterY = size / 2 - 1.
-Vec FaceCentre(int size) {
+Vec FaceCenter(int size) {
     return {size / 2.0f, size / 2.0f};
 }
 
@@ -69,16 +69,9 @@ bool SaveHand(const std::string& path, const HandLayout& layout, float haloSigma
 }
 
 // A tapered baton with a faint lighter ridge along its upper half.
-void Baton(Canvas& c,
-           const HandFrame& f,
-           float tail,
-           float length,
-           float base,
-           float tip,
-           Colour colour,
-           Colour ridge) {
+void Baton(Canvas& c, const HandFrame& f, float tail, float length, float base, float tip, Color color, Color ridge) {
     const Vec a = f(-tail, 0), b = f(length, 0);
-    c.FillSolid([&](Vec p) { return TaperedCapsule(p, a, b, base, tip); }, colour);
+    c.FillSolid([&](Vec p) { return TaperedCapsule(p, a, b, base, tip); }, color);
     c.Fill([&](Vec p) { return std::max(TaperedCapsule(p, a, b, base - 0.9f, tip - 0.6f), p.y - f(0, 0).y); },
            [&](Vec) { return ridge; });
 }
@@ -92,7 +85,7 @@ const HandLayout kOriginalMinute{121, 19, 22};
 const HandLayout kOriginalSecond{135, 15, 32};
 
 bool DrawOriginalFace(const std::string& path) {
-    const Vec c = FaceCentre(kOriginalSize);
+    const Vec c = FaceCenter(kOriginalSize);
     const float R = kOriginalRadius;
     const float dialR = R - 7;
 
@@ -140,8 +133,8 @@ bool DrawOriginalFace(const std::string& path) {
 }
 
 bool DrawOriginalHands(const std::string& folder) {
-    const Colour ink = Hex(0x23262B), ridge = Hex(0x3C4048);
-    const Colour red = Hex(0xC8372D);
+    const Color ink = Hex(0x23262B), ridge = Hex(0x3C4048);
+    const Color red = Hex(0xC8372D);
     bool ok = SaveHand(folder + "Original_hour.png", kOriginalHour, 1.3f, 0.45f, [&](Canvas& c, const HandFrame& f) {
         Baton(c, f, 12, 57, 5.0f, 2.9f, ink, ridge);
         c.FillSolid([&](Vec p) { return Circle(p, f(0, 0), 6.5f); }, ink);
@@ -170,7 +163,7 @@ const HandLayout kLargeMinute{221, 31, 34};
 const HandLayout kLargeSecond{241, 25, 58};
 
 bool DrawLargeFace(const std::string& path) {
-    const Vec c = FaceCentre(kLargeSize);
+    const Vec c = FaceCenter(kLargeSize);
     const float R = kLargeRadius;
     const float dialR = R - 13;
 
@@ -193,7 +186,7 @@ bool DrawLargeFace(const std::string& path) {
         rim.Mask([&](Vec p) { return std::clamp(dialR + 0.5f - Length(p - c), 0.0f, 1.0f); });
         face.Composite(rim, 0.55f, 0, 2);
     }
-    const Colour bright = Hex(0xEEF2F6);
+    const Color bright = Hex(0xEEF2F6);
     for (int m = 0; m < 60; ++m) {
         if (m % 5 == 0)
             continue;
@@ -227,16 +220,16 @@ bool DrawLargeFace(const std::string& path) {
 }
 
 // A sword: straight flanks from the pivot to a pointed tip, with a darker spine.
-void Sword(Canvas& c, const HandFrame& f, float tail, float length, float half, Colour colour, Colour spine) {
+void Sword(Canvas& c, const HandFrame& f, float tail, float length, float half, Color color, Color spine) {
     const std::vector<Vec> blade = {f(-tail, -half * 0.5f), f(length - 3 * half, -half), f(length, 0),
                                     f(length - 3 * half, half), f(-tail, half * 0.5f)};
-    c.FillSolid([&](Vec p) { return Polygon(p, blade) - 0.8f; }, colour);
+    c.FillSolid([&](Vec p) { return Polygon(p, blade) - 0.8f; }, color);
     c.FillSolid([&](Vec p) { return Capsule(p, f(half * 2, 0), f(length - 4 * half, 0), 0.7f); }, spine);
 }
 
 bool DrawLargeHands(const std::string& folder) {
-    const Colour white = Hex(0xF4F6F9), spine = Hex(0xB4BDC8), steel = Hex(0x7C8692);
-    const Colour orange = Hex(0xFF7A1A);
+    const Color white = Hex(0xF4F6F9), spine = Hex(0xB4BDC8), steel = Hex(0x7C8692);
+    const Color orange = Hex(0xFF7A1A);
     bool ok = SaveHand(folder + "Large_hour.png", kLargeHour, 2.0f, 0.7f, [&](Canvas& c, const HandFrame& f) {
         Sword(c, f, 16, 104, 7.0f, white, spine);
         c.FillSolid([&](Vec p) { return Circle(p, f(0, 0), 10.5f); }, white);
@@ -263,20 +256,20 @@ constexpr int kClassicSize = 260;
 constexpr float kClassicRadius = 120;
 
 // Upright Roman numerals made of thick and thin strokes with hairline serifs.
-float RomanNumeral(Vec p, const std::string& text, Vec centre, float h) {
+float RomanNumeral(Vec p, const std::string& text, Vec center, float h) {
     const float thick = 0.085f * h, thin = 0.034f * h, serif = 0.16f * h, hair = 0.028f * h;
     const float narrow = 0.24f * h, wide = 0.62f * h, gap = 0.09f * h;
     float width = -gap;
     for (char ch : text)
         width += (ch == 'I' ? narrow : wide) + gap;
-    float x = centre.x - width / 2;
-    const float top = centre.y - h / 2, bottom = centre.y + h / 2;
+    float x = center.x - width / 2;
+    const float top = center.y - h / 2, bottom = center.y + h / 2;
     const auto bar = [&](float cx, float cy, float half) { return RoundedBox(p, {cx, cy}, half, hair, hair); };
     float d = 1e9f;
     for (char ch : text) {
         if (ch == 'I') {
             const float m = x + narrow / 2;
-            d = std::min({d, RoundedBox(p, {m, centre.y}, thick, h / 2 - hair, 0.3f), bar(m, top + hair, serif * 0.75f),
+            d = std::min({d, RoundedBox(p, {m, center.y}, thick, h / 2 - hair, 0.3f), bar(m, top + hair, serif * 0.75f),
                           bar(m, bottom - hair, serif * 0.75f)});
             x += narrow + gap;
             continue;
@@ -298,10 +291,10 @@ float RomanNumeral(Vec p, const std::string& text, Vec centre, float h) {
 }
 
 bool DrawClassicFace(const std::string& path) {
-    const Vec c = FaceCentre(kClassicSize);
+    const Vec c = FaceCenter(kClassicSize);
     const float R = kClassicRadius;
     const float dialR = R - 10;
-    const Colour navy = Hex(0x1F2A44);
+    const Color navy = Hex(0x1F2A44);
 
     Canvas face(kClassicSize, kClassicSize);
     // Gold bezel with a bright edge and a darker groove inside.
@@ -333,8 +326,8 @@ bool DrawClassicFace(const std::string& path) {
         const std::string text = kNumerals[h];
         // Wide numerals sit a little further in so that they clear the track.
         const float inset = 27 + (text.size() > 2 ? 3.0f : 0.0f) * std::fabs(std::sin(h * kPi / 6));
-        const Vec centre = Dial(c, dialR - inset, h * 5.0f);
-        face.FillSolid([&](Vec p) { return RomanNumeral(p, text, centre, 17); }, navy);
+        const Vec center = Dial(c, dialR - inset, h * 5.0f);
+        face.FillSolid([&](Vec p) { return RomanNumeral(p, text, center, 17); }, navy);
     }
     // A small guilloché rosette around the pivot and the pivot's own cap.
     for (int k = 0; k < 36; ++k) {

@@ -13,15 +13,15 @@
 
 namespace canvas {
 
-struct Colour {
+struct Color {
     float r = 0, g = 0, b = 0, a = 1;  // straight (not premultiplied), 0 to 1
 };
 
-inline Colour Hex(unsigned rgb, float alpha = 1) {
+inline Color Hex(unsigned rgb, float alpha = 1) {
     return {((rgb >> 16) & 0xFF) / 255.0f, ((rgb >> 8) & 0xFF) / 255.0f, (rgb & 0xFF) / 255.0f, alpha};
 }
 
-inline Colour Mix(const Colour& x, const Colour& y, float t) {
+inline Color Mix(const Color& x, const Color& y, float t) {
     t = std::clamp(t, 0.0f, 1.0f);
     return {x.r + (y.r - x.r) * t, x.g + (y.g - x.g) * t, x.b + (y.b - x.b) * t, x.a + (y.a - x.a) * t};
 }
@@ -48,12 +48,12 @@ inline float Length(Vec p) {
 
 // ---- Signed distances ----------------------------------------------------
 
-inline float Circle(Vec p, Vec centre, float radius) {
-    return Length(p - centre) - radius;
+inline float Circle(Vec p, Vec center, float radius) {
+    return Length(p - center) - radius;
 }
 
-inline float Ring(Vec p, Vec centre, float inner, float outer) {
-    const float d = Length(p - centre);
+inline float Ring(Vec p, Vec center, float inner, float outer) {
+    const float d = Length(p - center);
     return std::max(inner - d, d - outer);
 }
 
@@ -98,9 +98,9 @@ inline float Polygon(Vec p, const std::vector<Vec>& v) {
     return s * std::sqrt(d);
 }
 
-// A box of half sizes (hx, hy) and corner radius r around centre, turned by angle.
-inline float RoundedBox(Vec p, Vec centre, float hx, float hy, float r, float angle = 0) {
-    const Vec q0 = p - centre;
+// A box of half sizes (hx, hy) and corner radius r around center, turned by angle.
+inline float RoundedBox(Vec p, Vec center, float hx, float hy, float r, float angle = 0) {
+    const Vec q0 = p - center;
     const float c = std::cos(angle), s = std::sin(angle);
     const Vec q{std::fabs(c * q0.x + s * q0.y) - hx + r, std::fabs(-s * q0.x + c * q0.y) - hy + r};
     const Vec outside{std::max(q.x, 0.0f), std::max(q.y, 0.0f)};
@@ -116,25 +116,25 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-    // Paints colour(p) wherever distance(p) < 0, with one pixel of soft edge
+    // Paints color(p) wherever distance(p) < 0, with one pixel of soft edge
     // (or `soft` pixels), over what is there.
     template <typename Distance, typename Paint>
-    void Fill(Distance distance, Paint colour, float soft = 1.0f) {
+    void Fill(Distance distance, Paint color, float soft = 1.0f) {
         for (int y = 0; y < height_; ++y) {
             for (int x = 0; x < width_; ++x) {
                 const Vec p{x + 0.5f, y + 0.5f};
                 const float coverage = std::clamp(0.5f - distance(p) / soft, 0.0f, 1.0f);
                 if (coverage <= 0)
                     continue;
-                Over(x, y, colour(p), coverage);
+                Over(x, y, color(p), coverage);
             }
         }
     }
 
     template <typename Distance>
-    void FillSolid(Distance distance, const Colour& colour, float soft = 1.0f) {
+    void FillSolid(Distance distance, const Color& color, float soft = 1.0f) {
         Fill(
-            distance, [&](Vec) { return colour; }, soft);
+            distance, [&](Vec) { return color; }, soft);
     }
 
     // Source-over of a whole layer, shifted by (dx, dy) whole pixels, scaled by opacity.
@@ -156,14 +156,14 @@ public:
         }
     }
 
-    // The layer's shape in one colour: the start of a shadow.
-    Canvas Silhouette(const Colour& colour) const {
+    // The layer's shape in one color: the start of a shadow.
+    Canvas Silhouette(const Color& color) const {
         Canvas out(width_, height_);
         for (size_t i = 0; i < px_.size(); i += 4) {
-            const float a = px_[i + 3] * colour.a;
-            out.px_[i] = colour.r * a;
-            out.px_[i + 1] = colour.g * a;
-            out.px_[i + 2] = colour.b * a;
+            const float a = px_[i + 3] * color.a;
+            out.px_[i] = color.r * a;
+            out.px_[i + 1] = color.g * a;
+            out.px_[i + 2] = color.b * a;
             out.px_[i + 3] = a;
         }
         return out;
@@ -181,7 +181,7 @@ public:
         BlurPass(kernel, radius, 0, 1);
     }
 
-    // Multiplies every pixel's alpha (and premultiplied colour) by mask(p) in 0..1.
+    // Multiplies every pixel's alpha (and premultiplied color) by mask(p) in 0..1.
     template <typename MaskFunction>
     void Mask(MaskFunction mask) {
         for (int y = 0; y < height_; ++y) {
@@ -194,7 +194,7 @@ public:
         }
     }
 
-    Colour At(int x, int y) const {
+    Color At(int x, int y) const {
         const float* s = &px_[(static_cast<size_t>(y) * width_ + x) * 4];
         if (s[3] <= 0)
             return {0, 0, 0, 0};
@@ -222,7 +222,7 @@ public:
     bool Save(const std::string& path) const { return WritePng(path, ToImage()); }
 
 private:
-    void Over(int x, int y, const Colour& c, float coverage) {
+    void Over(int x, int y, const Color& c, float coverage) {
         float* d = &px_[(static_cast<size_t>(y) * width_ + x) * 4];
         const float a = c.a * coverage;
         const float keep = 1 - a;

@@ -1,6 +1,6 @@
 #pragma once
 // Writes PNG files with libpng: the shipped preset pictures, and the fixtures
-// that the decoder tests build for every colour type.
+// that the decoder tests build for every color type.
 
 #include <png.h>
 
@@ -21,8 +21,8 @@ struct PngImage {
     std::vector<uint8_t> rows;
     std::vector<png_color> palette;
     std::vector<uint8_t> paletteAlpha;  // tRNS of a palette image
-    bool hasTransparentColour = false;  // tRNS of a grey or RGB image
-    png_color_16 transparentColour{};
+    bool hasTransparentColor = false;   // tRNS of a grey or RGB image
+    png_color_16 transparentColor{};
     double gamma = 0;  // a gAMA chunk when above 0
 };
 
@@ -52,9 +52,9 @@ inline bool WriteWithLibpng(FILE* file, const PngImage* image, png_bytep* rows) 
         png_set_PLTE(png, info, image->palette.data(), static_cast<int>(image->palette.size()));
     if (!image->paletteAlpha.empty())
         png_set_tRNS(png, info, image->paletteAlpha.data(), static_cast<int>(image->paletteAlpha.size()), nullptr);
-    if (image->hasTransparentColour) {
-        png_color_16 colour = image->transparentColour;
-        png_set_tRNS(png, info, nullptr, 0, &colour);
+    if (image->hasTransparentColor) {
+        png_color_16 color = image->transparentColor;
+        png_set_tRNS(png, info, nullptr, 0, &color);
     }
     if (image->gamma > 0)
         png_set_gAMA(png, info, image->gamma);

@@ -10,7 +10,7 @@
 
 namespace raster {
 
-// Straight (not premultiplied) colour, channels 0..1.
+// Straight (not premultiplied) color, channels 0..1.
 struct Color {
     float r = 0, g = 0, b = 0, a = 0;
 };
@@ -63,10 +63,10 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-    // Paints colourAt(x, y) wherever distance(x, y) says, both taken at pixel
-    // centres, inside the box [x0, x1) x [y0, y1) (clipped to the canvas).
-    template <typename Distance, typename ColourAt>
-    void Fill(float x0, float y0, float x1, float y1, Distance distance, ColourAt colourAt) {
+    // Paints colorAt(x, y) wherever distance(x, y) says, both taken at pixel
+    // centers, inside the box [x0, x1) x [y0, y1) (clipped to the canvas).
+    template <typename Distance, typename ColorAt>
+    void Fill(float x0, float y0, float x1, float y1, Distance distance, ColorAt colorAt) {
         const int left = std::max(0, static_cast<int>(std::floor(x0)) - 1);
         const int top = std::max(0, static_cast<int>(std::floor(y0)) - 1);
         const int right = std::min(width_, static_cast<int>(std::ceil(x1)) + 1);
@@ -76,14 +76,14 @@ public:
                 const float px = x + 0.5f, py = y + 0.5f;
                 const float cover = Coverage(distance(px, py));
                 if (cover > 0)
-                    Over(x, y, colourAt(px, py), cover);
+                    Over(x, y, colorAt(px, py), cover);
             }
         }
     }
 
     template <typename Distance>
-    void Fill(float x0, float y0, float x1, float y1, Distance distance, const Color& colour) {
-        Fill(x0, y0, x1, y1, distance, [&](float, float) { return colour; });
+    void Fill(float x0, float y0, float x1, float y1, Distance distance, const Color& color) {
+        Fill(x0, y0, x1, y1, distance, [&](float, float) { return color; });
     }
 
     void Over(int x, int y, const Color& c, float coverage) {

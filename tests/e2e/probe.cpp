@@ -18,6 +18,10 @@
 //   probe metrics
 //   probe tray        (the tooltips of the tray icons)
 //   probe hide-tray
+//   probe watch-key <HKCU subkey> <timeout ms> [--kill-after-us N]
+//       finds the pid of the window titled "Tavix", waits for the key to
+//       appear, then either kills that process N microseconds later or
+//       reports how long the key stayed
 #include <windows.h>
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>
@@ -296,7 +300,8 @@ std::string StripAmpersands(const std::string& s) {
 int Usage() {
     fputs(
         "usage: probe "
-        "windows|msgboxes|click|key|close|post|send|wait-window|wait-msgbox|wait-gone|metrics|tray|hide-tray ...\n",
+        "windows|msgboxes|click|key|close|post|send|wait-window|wait-msgbox|wait-gone|metrics|tray|hide-tray|"
+        "watch-key ...\n",
         stderr);
     return 2;
 }
@@ -604,6 +609,84 @@ int CmdTray() {
     return 0;
 }
 
+bool KeyExists(const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+double Microseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1e6 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// A kill at a chosen moment of the clock's work on a registry key (a save in
+// progress). The key is polled every millisecond: a tighter loop would keep
+// the registry (Wine's server) busy and slow down the work it watches.
+int CmdWatchKey(int argc, char** argv) {
+    DWORD timeout = 0;
+    unsigned long long killAfter = 0;
+    bool kill = false;
+    if (argc != 4 && argc != 6)
+        return Usage();
+    if (!ParseTimeout(argv[3], &timeout))
+        return Usage();
+    if (argc == 6) {
+        if (strcmp(argv[4], "--kill-after-us") != 0 || !ParseNumber(argv[5], &killAfter))
+            return Usage();
+        kill = true;
+    }
+    const char* path = argv[2];
+    const ULONGLONG deadline = GetTickCount64() + timeout;
+    HWND clock = PollFor(timeout, []() -> HWND { return FindWindowA(nullptr, "Tavix"); });
+    if (!clock) {
+        fprintf(stderr, "probe: no window titled Tavix\n");
+        return 1;
+    }
+    const DWORD pid = ProcessOf(clock);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) {
+        fprintf(stderr, "probe: cannot open process %lu\n", static_cast<unsigned long>(pid));
+        return 1;
+    }
+    while (!KeyExists(path)) {
+        Sleep(1);
+        if (GetTickCount64() >= deadline) {
+            CloseHandle(process);
+            fprintf(stderr, "probe: %s did not appear\n", path);
+            return 1;
+        }
+    }
+    LARGE_INTEGER appeared, now;
+    QueryPerformanceCounter(&appeared);
+    char buf[160];
+    if (kill) {
+        do {
+            QueryPerformanceCounter(&now);
+        } while (Microseconds(appeared, now) < static_cast<double>(killAfter));
+        const bool killed = TerminateProcess(process, 9) && WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+        CloseHandle(process);
+        snprintf(buf, sizeof buf, "{\"pid\": %lu, \"killed\": %s, \"after_us\": %.0f}", static_cast<unsigned long>(pid),
+                 killed ? "true" : "false", Microseconds(appeared, now));
+        Print(buf);
+        return killed ? 0 : 1;
+    }
+    CloseHandle(process);
+    while (KeyExists(path)) {
+        Sleep(1);
+        if (GetTickCount64() >= deadline)
+            return 1;
+    }
+    QueryPerformanceCounter(&now);
+    snprintf(buf, sizeof buf, "{\"pid\": %lu, \"present_us\": %.0f}", static_cast<unsigned long>(pid),
+             Microseconds(appeared, now));
+    Print(buf);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -640,5 +723,7 @@ int main(int argc, char** argv) {
         return CmdTray();
     if (cmd == "hide-tray")
         return CmdHideTray();
+    if (cmd == "watch-key")
+        return CmdWatchKey(argc, argv);
     return Usage();
 }

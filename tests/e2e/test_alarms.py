@@ -54,7 +54,7 @@ class AlarmTest(TavixTestCase):
         self.store_alarm(2, "Just missed", -60, ALARM_ENABLED, "caught_up.txt")
         # ... this one lies before them and never rings.
         self.store_alarm(3, "Long gone", -300, ALARM_ENABLED, "too_old.txt")
-        process, window = self.start_clock()
+        process, window = self.start_clock(messages_expected=True)
 
         path = self.wait_file("alarm.txt", timeout=60)
         if path is None:
@@ -95,7 +95,7 @@ class AlarmTest(TavixTestCase):
     def test_the_notice_window_closes_with_its_button(self):
         texts = harness.read_lng(self.session.path("Lang", "english.lng"))
         self.store_alarm(1, "Stretch", 4, ALARM_ENABLED | ALARM_NOTICE, "stretch.txt")
-        process, window = self.start_clock()
+        process, window = self.start_clock(messages_expected=True)
         notice = self.wait_titled("%s - Stretch" % texts[65], timeout=40)
         if notice is None:
             self.fail_seen("no notice window")

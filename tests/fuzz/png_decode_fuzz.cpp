@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t cut[3] = {size > 8 ? data[8] : uint8_t(255), size > 9 ? data[9] : uint8_t(0), 0};
     ConvertOverCutColor(composited.data(), count, cut, nullptr);
     for (size_t i = 0; i < count; ++i) {
-        // Both rules keep alpha, and premultiplied colour never exceeds it.
+        // Both rules keep alpha, and premultiplied color never exceeds it.
         const uint8_t* p = &target.pixels[i * 4];
         if (p[3] != alpha[i] || composited[i * 4 + 3] != alpha[i])
             std::abort();

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(AlphaMerge, EveryPixelTakesThePlaneByteAndKeepsItsColour) {
+TEST(AlphaMerge, EveryPixelTakesThePlaneByteAndKeepsItsColor) {
     // Counts around the tails of vector loops, and a whole 300 x 300 frame.
     for (size_t count : {size_t(1), size_t(15), size_t(16), size_t(17), size_t(37), size_t(300 * 300)}) {
         std::vector<uint8_t> pixels(count * 4);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "alarm_test_util.h"
 #include "alarms/alarm_storage.h"
+#include "interrupted_store.h"
 
 namespace {
 
@@ -20,10 +22,15 @@ public:
         if (onNotice)
             onNotice();
     }
-    void PlaySoundAndWait(const AlarmRecord& alarm) override { done.push_back("play " + alarm.Name); }
+    void PlaySoundAndWait(const AlarmRecord& alarm) override {
+        done.push_back("play " + alarm.Name);
+        if (onPlay)
+            onPlay();
+    }
     void ShutDown() override { done.push_back("shutdown"); }
     std::vector<std::string> done;
     std::function<void()> onNotice;
+    std::function<void()> onPlay;
 };
 
 uint64_t Today(int hour, int minute) {
@@ -153,4 +160,47 @@ TEST_F(ClockAlarmsTest, EachAlarmKeepsItsIdentityAcrossTicksThatSaveAndReload) {
     alarms_.Load();
     for (uint64_t old : {daily, once, later, addedId})
         EXPECT_EQ(alarms_.List().IndexOfId(old), alarms_.List().size());
+}
+
+TEST(ClockAlarmsSaving, ManyOneShotsDueInOneTickAreStoredOnce) {
+    MemoryStore memory;
+    InterruptedStore store(memory, INT_MAX);
+    AlarmList list;
+    for (int i = 0; i < 50; ++i)
+        list.PushBack(Stored(("due " + std::to_string(i)).c_str(), Today(12, 1), 0));
+    for (int i = 0; i < 50; ++i)
+        list.PushBack(Stored(("later " + std::to_string(i)).c_str(), Today(13, 0), REPEAT_DAILY));
+    ASSERT_TRUE(SaveAlarms(store, list, 0));
+    const int oneSave = store.Changes();
+
+    RecordingEffects effects;
+    uint64_t now = Today(12, 0);
+    ClockAlarms alarms{store, [&now] { return now; }, effects, [] { return 0; }};
+    alarms.Load();
+    const int beforeTick = store.Changes();
+    now = Today(12, 1);
+    alarms.Check(Today(12, 0), now);
+    EXPECT_EQ(effects.done.size(), 50u);
+    EXPECT_LT(store.Changes() - beforeTick, 2 * oneSave);
+    for (const AlarmRecord& alarm : alarms.List())
+        EXPECT_EQ(alarm.Flags & ALARM_ENABLED, alarm.Name.rfind("due", 0) == 0 ? 0u : ALARM_ENABLED);
+}
+
+TEST_F(ClockAlarmsTest, AnActionThatHoldsTheThreadFindsTheRungOneShotsStored) {
+    AlarmRecord bell = Stored("bell", Today(12, 1), 0);
+    bell.Flags = ALARM_ENABLED;
+    bell.Sound = "C:\\bell.wav";
+    StoreAndLoad({Stored("first", Today(12, 1), 0), bell});
+    std::vector<AlarmRecord> storedWhilePlaying;
+    effects_.onPlay = [&] {
+        for (const AlarmRecord& alarm : LoadAlarms(
+                 store_, [this] { return now_; }, 0))
+            storedWhilePlaying.push_back(alarm);
+    };
+    now_ = Today(12, 1);
+    alarms_.Check(Today(12, 0), now_);
+    ASSERT_EQ(effects_.done, (std::vector<std::string>{"notice first", "play bell"}));
+    ASSERT_EQ(storedWhilePlaying.size(), 2u);
+    EXPECT_EQ(storedWhilePlaying[0].Flags, static_cast<uint32_t>(ALARM_NOTICE)) << "first stored disabled";
+    EXPECT_EQ(alarms_.List()[1].Flags, 0u) << "bell stored disabled after the walk";
 }

@@ -46,7 +46,7 @@ TEST(DrawnHandLine, StartTruncatesWholeCoordinateTipOnlyItsOffset) {
     EXPECT_EQ(line.startX, -2);
 }
 
-TEST(DrawnHandLine, PointsAlongTheAngleFromThePivotBesideTheCentre) {
+TEST(DrawnHandLine, PointsAlongTheAngleFromThePivotBesideTheCenter) {
     struct Case {
         double angle;
         int lap, length;

@@ -42,10 +42,10 @@ TEST(PixelRulesTest, PremultiplyValues) {
     }
 }
 
-TEST(PixelRulesTest, CompositeOverCutColour) {
+TEST(PixelRulesTest, CompositeOverCutColor) {
     const std::array<uint8_t, 3> red{255, 0, 0};
     const std::array<uint8_t, 3> odd{12, 200, 77};
-    // Fully transparent gives the cut colour exactly, fully opaque the pixel exactly.
+    // Fully transparent gives the cut color exactly, fully opaque the pixel exactly.
     for (int v = 0; v < 256; v += 5) {
         const auto u = static_cast<uint8_t>(v);
         EXPECT_EQ(Composited({u, uint8_t(255 - u), u, 0}, odd), (Bytes4{77, 200, 12, 0}));
@@ -64,7 +64,7 @@ std::vector<uint8_t> TestPixels(size_t count, uint32_t seed) {
     std::vector<uint8_t> pixels(count * 4);
     for (auto& b : pixels)
         b = static_cast<uint8_t>(random());
-    // Every alpha value with extreme and random colours.
+    // Every alpha value with extreme and random colors.
     for (size_t i = 0; i < count && i < 512; ++i) {
         pixels[i * 4 + 3] = static_cast<uint8_t>(i);
         if (i >= 256)

@@ -108,12 +108,12 @@ PngImage PaletteImage(std::vector<uint8_t> alpha) {
     return image;
 }
 
-PngImage RgbWithTransparentColour() {
+PngImage RgbWithTransparentColor() {
     PngImage image = Image(2, 1, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 4, 5, 6});
-    image.hasTransparentColour = true;
-    image.transparentColour.red = 4;
-    image.transparentColour.green = 5;
-    image.transparentColour.blue = 6;
+    image.hasTransparentColor = true;
+    image.transparentColor.red = 4;
+    image.transparentColor.green = 5;
+    image.transparentColor.blue = 6;
     return image;
 }
 
@@ -160,7 +160,7 @@ TEST_F(PngDecoderTest, EveryFormatComesOutAsRgba) {
         {"rgb16",
          Image(2, 1, PNG_COLOR_TYPE_RGB, 16, {0x12, 0x34, 0xFF, 0xFF, 0x80, 0xFF, 0, 0, 0, 1, 0xAB, 0xCD}),
          {{0x12, 0xFF, 0x80, 255}, {0, 0, 0xAB, 255}}},
-        {"rgb_trns", RgbWithTransparentColour(), {{1, 2, 3, 255}, {4, 5, 6, 0}}},
+        {"rgb_trns", RgbWithTransparentColor(), {{1, 2, 3, 255}, {4, 5, 6, 0}}},
         {"rgba",
          Image(2, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {1, 2, 3, 4, 250, 251, 252, 253}),
          {{1, 2, 3, 4}, {250, 251, 252, 253}}},
@@ -233,7 +233,7 @@ TEST_F(PngDecoderTest, DamagedFilesAreDecodeErrors) {
     std::vector<uint8_t> badCrc = good;
     badCrc[good.size() / 2] ^= 0x40;  // inside the image data
     std::vector<uint8_t> badHeader = good;
-    badHeader[kIhdrData + 9] = 7;  // colour type 7 does not exist
+    badHeader[kIhdrData + 9] = 7;  // color type 7 does not exist
     PutBigEndian(badHeader, kIhdrCrc, static_cast<uint32_t>(crc32(0, &badHeader[kIhdrData - 4], 17)));
 
     struct Case {
@@ -246,7 +246,7 @@ TEST_F(PngDecoderTest, DamagedFilesAreDecodeErrors) {
         {"cut in the image data", {good.begin(), good.begin() + good.size() / 2}},
         {"no end chunk", {good.begin(), good.end() - 12}},
         {"corrupt image data", badCrc},
-        {"bad colour type", badHeader},
+        {"bad color type", badHeader},
     };
     for (const Case& c : cases) {
         VectorTarget fromMemory;

@@ -186,7 +186,7 @@ TEST(PresetSizes, AbsurdZoomOrHugeSizesFallBackToSoundOnes) {
     }
 }
 
-TEST(PresetSizes, ScalingMovesCentresAndFontSizes) {
+TEST(PresetSizes, ScalingMovesCentersAndFontSizes) {
     PresetSettings s;
     ReadCenters(kNoFile, 200, 150, s);
     s.DateFontSize = 12;

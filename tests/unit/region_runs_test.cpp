@@ -7,11 +7,11 @@
 
 namespace {
 
-constexpr uint32_t kRed = 0x0000FF;  // COLORREF of the default cut colour
+constexpr uint32_t kRed = 0x0000FF;  // COLORREF of the default cut color
 
-// An image drawn from rows of characters: '.' the cut colour (red), '#' black,
-// 'w' white, 'n' nearly red (a colour that only a 5-6-5 pixel cannot tell
-// from red). Encoded at the given depth with a colour table for indexed ones.
+// An image drawn from rows of characters: '.' the cut color (red), '#' black,
+// 'w' white, 'n' nearly red (a color that only a 5-6-5 pixel cannot tell
+// from red). Encoded at the given depth with a color table for indexed ones.
 struct Image {
     std::vector<uint8_t> bits;
     size_t stride = 0;
@@ -41,7 +41,7 @@ Image Encode(const std::vector<std::string>& rows, int depth, bool bottomUp) {
     // Padding bytes hold garbage that must not matter.
     img.bits.assign(img.stride * img.height, 0xA5);
     if (depth <= 8) {
-        // Red twice (indices 1 and 3), so that two entries of the same colour are both cut.
+        // Red twice (indices 1 and 3), so that two entries of the same color are both cut.
         img.table.assign(size_t{1} << depth, 0x123456);
         img.table[0] = 0x000000;
         img.table[1] = 0xFF0000;
@@ -77,7 +77,7 @@ Image Encode(const std::vector<std::string>& rows, int depth, bool bottomUp) {
                     row[3 * x] = b, row[3 * x + 1] = g, row[3 * x + 2] = r;
                     break;
                 case 32:
-                    // The fourth byte varies: only colour decides.
+                    // The fourth byte varies: only color decides.
                     row[4 * x] = b, row[4 * x + 1] = g, row[4 * x + 2] = r,
                             row[4 * x + 3] = static_cast<uint8_t>(x * 37);
                     break;
@@ -103,7 +103,7 @@ std::string Describe(const std::vector<RegionRect>& rects) {
 
 }  // namespace
 
-TEST(RegionRuns, CutColourInEachPixelFormat) {
+TEST(RegionRuns, CutColorInEachPixelFormat) {
     struct Case {
         uint32_t cut;
         int depth;
@@ -145,14 +145,14 @@ TEST(RegionRuns, WholeImagesOfOneKind) {
     }
 }
 
-TEST(RegionRuns, ColourPrecisionOfEachDepth) {
-    // 16-bit pixels are compared as stored: a colour that quantises to red is cut,
+TEST(RegionRuns, ColorPrecisionOfEachDepth) {
+    // 16-bit pixels are compared as stored: a color that quantises to red is cut,
     // while 24- and 32-bit pixels keep it apart from red.
     EXPECT_TRUE(Runs(Encode({"n.n"}, 16, true), 16, true).empty());
     EXPECT_EQ(Describe(Runs(Encode({"n.n"}, 24, true), 24, true)), "(0,0,1,1)(2,0,3,1)");
     EXPECT_EQ(Describe(Runs(Encode({"n.n"}, 32, true), 32, true)), "(0,0,1,1)(2,0,3,1)");
 
-    // A cut colour with a non-zero top byte matches no 24-, 32-bit or palette pixel.
+    // A cut color with a non-zero top byte matches no 24-, 32-bit or palette pixel.
     for (int depth : {8, 24, 32}) {
         EXPECT_EQ(Describe(Runs(Encode({"..."}, depth, true), depth, true, 0x010000FF)), "(0,0,3,1)") << depth;
     }

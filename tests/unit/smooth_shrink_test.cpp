@@ -74,7 +74,7 @@ TEST(SmoothShrink, StraddlingPixelIsSharedByWeight) {
     }
 }
 
-TEST(SmoothShrink, UniformSourceKeepsItsColour) {
+TEST(SmoothShrink, UniformSourceKeepsItsColor) {
     const struct {
         int sw, sh, dw, dh;
     } sizes[] = {{4, 4, 2, 2}, {601, 601, 300, 300}, {7, 5, 3, 2}, {10, 10, 3, 7}, {99, 37, 98, 36}, {5, 5, 1, 1}};

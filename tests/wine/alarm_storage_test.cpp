@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,7 @@
 #include "app/registry_store_win.h"
 #include "core/clock_time.h"
 #include "tests/unit/alarm_test_util.h"
+#include "tests/unit/interrupted_store.h"
 
 namespace {
 
@@ -54,33 +58,39 @@ AlarmRecord Full(const std::string& name, uint64_t due) {
     return a;
 }
 
-// Forwards to the registry until its budget of changes is spent: a power cut
-// in the middle of a save.
-class InterruptedStore : public SettingsStore {
-public:
-    InterruptedStore(SettingsStore& inner, int budget) : inner_(inner), budget_(budget) {}
-    std::optional<uint32_t> ReadInt(const std::string& s, const std::string& n) const override {
-        return inner_.ReadInt(s, n);
-    }
-    std::optional<std::string> ReadString(const std::string& s, const std::string& n) const override {
-        return inner_.ReadString(s, n);
-    }
-    bool WriteInt(const std::string& s, const std::string& n, uint32_t v) override {
-        return Spend() && inner_.WriteInt(s, n, v);
-    }
-    bool WriteString(const std::string& s, const std::string& n, const std::string& v) override {
-        return Spend() && inner_.WriteString(s, n, v);
-    }
-    bool DeleteValue(const std::string& s, const std::string& n) override {
-        return Spend() && inner_.DeleteValue(s, n);
-    }
-    bool DeleteSection(const std::string& s) override { return Spend() && inner_.DeleteSection(s); }
+// Every value below the scratch key, by key path: "Alarms\\1" -> "Flags" -> "4:3".
+using Snapshot = std::map<std::string, std::map<std::string, std::string>>;
 
-private:
-    bool Spend() { return budget_-- > 0; }
-    SettingsStore& inner_;
-    int budget_;
-};
+void AddKeyToSnapshot(HKEY key, const std::string& path, Snapshot& snapshot) {
+    auto& values = snapshot[path];
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD nameSize = sizeof name;
+        BYTE data[16384];
+        DWORD dataSize = sizeof data;
+        DWORD type = 0;
+        if (::RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS)
+            break;
+        values[name] = std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), dataSize);
+    }
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD nameSize = sizeof name;
+        if (::RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        UniqueRegKey sub;
+        if (::RegOpenKeyExA(key, name, 0, KEY_READ, sub.put()) == ERROR_SUCCESS)
+            AddKeyToSnapshot(sub.get(), path.empty() ? name : path + "\\" + name, snapshot);
+    }
+}
+
+Snapshot TakeSnapshot() {
+    Snapshot snapshot;
+    UniqueRegKey key;
+    if (::RegOpenKeyExA(kRoot, kScratchPath, 0, KEY_READ, key.put()) == ERROR_SUCCESS)
+        AddKeyToSnapshot(key.get(), "", snapshot);
+    return snapshot;
+}
 
 class AlarmRegistryTest : public ::testing::Test {
 protected:
@@ -152,30 +162,98 @@ TEST_F(AlarmRegistryTest, LegacySecondsSince1970) {
     EXPECT_EQ(store.ReadInt("Alarms\\2", "Time"), seconds[0]);
 }
 
-TEST_F(AlarmRegistryTest, AnInterruptedSaveLosesNoAlarm) {
+// What the registry holds once a load has finished or dropped what a save left.
+struct Settled {
+    Snapshot keys;
+    std::vector<AlarmRecord> loaded;
+    bool operator==(const Settled& other) const { return keys == other.keys && loaded == other.loaded; }
+};
+
+TEST_F(AlarmRegistryTest, AnInterruptedSaveLeavesExactlyTheOldOrTheNewList) {
     const uint64_t t = kNow + clock_time::kDay;
-    const std::vector<AlarmRecord> before = {Full("a", t + 1), OneShot("b", t + 2), Full("c", t + 3)};
-    AlarmRecord bEdited = before[1];
+    AlarmRecord backup = Full("A", t + 1);
+    backup.Reoccurence = REPEAT_DAILY;
+    backup.Execute = "backup.exe";
+    AlarmRecord rung = OneShot("B", t + 2);
+    rung.Flags &= ~ALARM_ENABLED;
+    AlarmRecord bEdited = OneShot("B", t + 2);
     bEdited.Sound = "C:\\bell.wav";
-    const std::vector<AlarmRecord> after = {OneShot("new", t), before[2], bEdited};
-    for (int budget = 0;; ++budget) {
+    const struct {
+        const char* what;
+        std::vector<AlarmRecord> before;
+        std::vector<AlarmRecord> after;
+    } scenarios[] = {
+        {"rung one-shot moves behind a daily one", {OneShot("B", t + 2), backup}, {rung, backup}},
+        {"new alarm at the front, one deleted",
+         {Full("a", t + 1), bEdited, Full("c", t + 3)},
+         {OneShot("new", t), Full("c", t + 3), bEdited}},
+    };
+    const auto settle = [this] {
+        RegistryStore registry(kRoot, kScratchPath);
+        Settled s;
+        for (const auto& r : Load(registry))
+            s.loaded.push_back(r);
+        s.keys = TakeSnapshot();
+        return s;
+    };
+    int points = 0, old = 0, changed = 0;
+    for (const auto& s : scenarios) {
         Wipe();
         RegistryStore registry(kRoot, kScratchPath);
-        ASSERT_TRUE(SaveAlarms(registry, ListOf(before), kOffset));
-        InterruptedStore interrupted(registry, budget);
-        const bool completed = SaveAlarms(interrupted, ListOf(after), kOffset);
-        const AlarmList loaded = Load(registry);
-        if (completed) {
-            ASSERT_EQ(loaded.size(), 3u);
-            break;
+        ASSERT_TRUE(SaveAlarms(registry, ListOf(s.before), kOffset));
+        const Settled oldState = settle();
+        ASSERT_TRUE(SaveAlarms(registry, ListOf(s.after), kOffset));
+        const Settled newState = settle();
+        ASSERT_EQ(newState.loaded.size(), s.after.size());
+        for (int budget = 0;; ++budget) {
+            ASSERT_LT(budget, 500) << s.what;
+            Wipe();
+            RegistryStore fresh(kRoot, kScratchPath);
+            ASSERT_TRUE(SaveAlarms(fresh, ListOf(s.before), kOffset));
+            InterruptedStore interrupted(fresh, budget);
+            const bool completed = SaveAlarms(interrupted, ListOf(s.after), kOffset);
+            EXPECT_EQ(completed, !interrupted.Cut()) << s.what;
+            const Settled settled = settle();
+            ++points;
+            if (settled == oldState)
+                ++old;
+            else if (settled == newState)
+                ++changed;
+            else
+                ADD_FAILURE() << s.what << ": neither list after " << budget << " changes";
+            if (!interrupted.Cut())
+                break;
         }
-        for (size_t k = 1; k < after.size(); ++k) {
-            const AlarmRecord& old = before[k == 1 ? 2 : 1];
-            bool found = false;
-            for (const auto& r : loaded)
-                found = found || r == after[k] || r == old;
-            EXPECT_TRUE(found) << after[k].Name << " lost after " << budget << " changes";
-        }
-        ASSERT_LT(budget, 500);
     }
+    std::printf("interruption points %d: old list %d, new list %d, other %d\n", points, old, changed,
+                points - old - changed);
+}
+
+// Not a test: the cost of saving 100 alarms over the real registry, run with
+// --gtest_also_run_disabled_tests --gtest_filter=*SaveCost*.
+TEST_F(AlarmRegistryTest, DISABLED_SaveCostOf100Alarms) {
+    RegistryStore store(kRoot, kScratchPath);
+    std::vector<AlarmRecord> records;
+    for (int i = 0; i < 100; ++i)
+        records.push_back(Full("alarm " + std::to_string(i), kNow + clock_time::kMinute * (i + 1)));
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    const auto time = [&](const AlarmList& list) {
+        LARGE_INTEGER start, end;
+        ::QueryPerformanceCounter(&start);
+        const bool ok = SaveAlarms(store, list, kOffset);
+        ::QueryPerformanceCounter(&end);
+        EXPECT_TRUE(ok);
+        return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    };
+    const double first = time(ListOf(records));
+    std::vector<double> again;
+    for (int round = 0; round < 21; ++round) {
+        records[round % 100].Flags ^= ALARM_ENABLED;
+        again.push_back(time(ListOf(records)));
+    }
+    std::sort(again.begin(), again.end());
+    std::printf(
+        "save of 100 alarms: into an empty key %.1f ms, over the stored list median %.1f ms (min %.1f, max %.1f)\n",
+        first, again[again.size() / 2], again.front(), again.back());
 }

@@ -88,7 +88,7 @@ TEST_F(AlphaPlaneTest, AlphaDibIsA32BitTopDownSectionOfTheFrameSize) {
     EXPECT_EQ(pixels, nullptr);
 }
 
-TEST_F(AlphaPlaneTest, MergeSetsEveryAlphaByteAndKeepsTheFramesColours) {
+TEST_F(AlphaPlaneTest, MergeSetsEveryAlphaByteAndKeepsTheFramesColors) {
     // 36 pixels: the last 16 of them once kept the alpha of the read-back.
     const Picture24 picture = Pattern(9, 4, 2);
     const UniqueBitmap frame = DeviceBitmap(picture);

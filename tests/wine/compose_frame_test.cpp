@@ -40,7 +40,7 @@ std::string TempFolder() {
     return folder;
 }
 
-// A white square with the cut colour in its corners, as a 24-bit bitmap file.
+// A white square with the cut color in its corners, as a 24-bit bitmap file.
 void WriteFace(const std::string& path) {
     const int stride = (kSize * 3 + 3) & ~3;
     std::vector<uint8_t> pixels(static_cast<size_t>(stride) * kSize, 0xFF);
@@ -131,7 +131,7 @@ protected:
 };
 
 TEST_F(ComposeFrameTest, HandsPointWhereTheTimeSays) {
-    // The pivot is the preset centre plus one.
+    // The pivot is the preset center plus one.
     struct Case {
         uint16_t hour, minute, second;
         int32_t secondHand;
@@ -163,7 +163,7 @@ TEST_F(ComposeFrameTest, BackgroundStaysWhereNothingIsDrawn) {
     clock_->ComposeFrame(3, 0, 30);
     const auto frame = Frame();
     EXPECT_EQ(At(frame, kSize, 10, 90), kWhite);
-    EXPECT_EQ(At(frame, kSize, 0, 0), 0xFF0000u) << "the cut colour of the background is copied as it is";
+    EXPECT_EQ(At(frame, kSize, 0, 0), 0xFF0000u) << "the cut color of the background is copied as it is";
 }
 
 TEST_F(ComposeFrameTest, AmPmMarkDependsOnTheHour) {
@@ -179,7 +179,7 @@ TEST_F(ComposeFrameTest, AmPmMarkDependsOnTheHour) {
             differing += At(morning, kSize, x, y) != At(afternoon, kSize, x, y);
             dark += At(morning, kSize, x, y) != kWhite;
         }
-    EXPECT_GT(dark, 10) << "the mark is drawn around its centre";
+    EXPECT_GT(dark, 10) << "the mark is drawn around its center";
     EXPECT_GT(differing, 5) << "AM and PM differ";
 }
 

@@ -79,9 +79,8 @@ protected:
 TEST_F(DialogLayerTest, RefusedCreationReturnsAtOnce) {
     TestDialog dialog;
     dialog.refuse = true;
-    const DWORD start = ::GetTickCount();
+    // A loop entered for a refused dialog would never end: returning is the test.
     EXPECT_EQ(dialog.DoModal(), -1);
-    EXPECT_LT(::GetTickCount() - start, 2000u);
     EXPECT_EQ(dialog.Handle(), nullptr);
     EXPECT_FALSE(::IsWindow(ActiveTestDialog()));
 }

@@ -16,7 +16,7 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr POINT kCenter = {59, 59};
 
-// A white 32-bit top-down surface with the preset centre at (59, 59), so the
+// A white 32-bit top-down surface with the preset center at (59, 59), so the
 // hands turn about pixel (60, 60).
 class DrawedHandTest : public ::testing::Test {
 protected:
@@ -54,7 +54,7 @@ protected:
                        static_cast<int>(std::lround(60 - d * std::sin(angle))));
     }
 
-    int CountColoured() {
+    int CountColored() {
         GdiFlush();
         int n = 0;
         for (int i = 0; i < kSize * kSize; ++i)
@@ -119,13 +119,13 @@ TEST_F(DrawedHandTest, PenWidthSetsTheThickness) {
         Clear();
         hand.Init(40, width, kBlue, 0);
         hand.Draw(dc_.get(), 0.0, kCenter);
-        const int coloured = CountColoured();
+        const int colored = CountColored();
         if (width <= 1) {
-            EXPECT_GE(coloured, 39);
-            EXPECT_LE(coloured, 41);
-            thin = coloured;
+            EXPECT_GE(colored, 39);
+            EXPECT_LE(colored, 41);
+            thin = colored;
         } else {
-            EXPECT_GT(coloured, 5 * thin);
+            EXPECT_GT(colored, 5 * thin);
             EXPECT_EQ(PixelAt(80, 60 + 3), kBlue);
             EXPECT_EQ(PixelAt(80, 60 - 3), kBlue);
             EXPECT_EQ(PixelAt(80, 60 + 6), kWhite);
@@ -133,7 +133,7 @@ TEST_F(DrawedHandTest, PenWidthSetsTheThickness) {
     }
 }
 
-TEST_F(DrawedHandTest, FollowsThePresetCentre) {
+TEST_F(DrawedHandTest, FollowsThePresetCenter) {
     CDrawedHand hand;
     hand.Init(30, 1, kBlue, 0);
     hand.Draw(dc_.get(), kQuarterTurn, POINT{19, 99});

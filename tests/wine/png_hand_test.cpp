@@ -38,7 +38,7 @@ void HandImage(HBITMAP& bitmap, void*& pixels) {
             p[y * kImageWidth + x] = 0xFF000000u | (x >= kImageWidth - kTip ? kRed : kBlue);
 }
 
-// A white 32-bit surface with the preset centre at (99, 99): the hands turn
+// A white 32-bit surface with the preset center at (99, 99): the hands turn
 // about pixel (100, 100).
 constexpr POINT kCenter = {99, 99};
 
@@ -81,22 +81,22 @@ protected:
                 return false;
         return true;
     }
-    void AttachHand(CPNGHand& hand, unsigned centreDistance) {
+    void AttachHand(CPNGHand& hand, unsigned centerDistance) {
         HBITMAP bitmap = nullptr;
         void* bits = nullptr;
         HandImage(bitmap, bits);
-        ASSERT_EQ(hand.Attach(bitmap, bits, centreDistance), 1);
+        ASSERT_EQ(hand.Attach(bitmap, bits, centerDistance), 1);
     }
 
     struct Point {
         int x, y;
-        uint32_t colour;
+        uint32_t color;
     };
     void ExpectPoints(CPNGHand& hand, double angle, const std::vector<Point>& points) {
         Clear();
         hand.Draw(dc_.get(), angle, kCenter);
         for (const Point& p : points)
-            EXPECT_EQ(At(p.x, p.y), p.colour) << "at (" << p.x << ", " << p.y << "), angle " << angle;
+            EXPECT_EQ(At(p.x, p.y), p.color) << "at (" << p.x << ", " << p.y << "), angle " << angle;
     }
 
     UniqueModule msimg32_;
@@ -109,7 +109,7 @@ protected:
 TEST_F(PngHandTest, PointsRightAtThreeAndUpAtTwelve) {
     CPNGHand hand;
     AttachHand(hand, 0);
-    EXPECT_EQ(hand.CentreDistance(), kImageWidth / 2);
+    EXPECT_EQ(hand.CenterDistance(), kImageWidth / 2);
     // From the pivot to the right, eight rows high; the tip at the far end.
     ExpectPoints(hand, 0.0,
                  {{120, 100, kBlue},
@@ -132,7 +132,7 @@ TEST_F(PngHandTest, PointsRightAtThreeAndUpAtTwelve) {
     ExpectPoints(hand, 3.141593, {{80, 100, kBlue}, {64, 100, kRed}, {110, 100, kWhite}});
 }
 
-TEST_F(PngHandTest, CentreDistanceMovesTheImageAlongTheHand) {
+TEST_F(PngHandTest, CenterDistanceMovesTheImageAlongTheHand) {
     CPNGHand hand;
     AttachHand(hand, 10);  // a tail of 10 pixels past the pivot
     ExpectPoints(hand, 0.0, {{92, 100, kBlue}, {126, 100, kRed}, {86, 100, kWhite}, {135, 100, kWhite}});
@@ -145,11 +145,11 @@ TEST_F(PngHandTest, DrawsNothingWithoutAlphaBlendOrImage) {
     hand.Draw(dc_.get(), 0.5, kCenter);
     EXPECT_TRUE(AllWhite());
 
-    // A centre distance past the int range places the hand nowhere.
+    // A center distance past the int range places the hand nowhere.
     SetAlphaBlend(LookupProc<AlphaBlendFn>(msimg32_.get(), "AlphaBlend"));
     CPNGHand distant;
     AttachHand(distant, 0xFFFFFFFFu);
-    EXPECT_EQ(distant.CentreDistance(), INT_MAX);
+    EXPECT_EQ(distant.CenterDistance(), INT_MAX);
     distant.Draw(dc_.get(), 0.0, kCenter);
     EXPECT_TRUE(AllWhite());
 
@@ -162,14 +162,14 @@ TEST_F(PngHandTest, DrawsNothingWithoutAlphaBlendOrImage) {
     EXPECT_TRUE(AllWhite());
 }
 
-TEST_F(PngHandTest, ScaleStretchesTheImageAndTheCentreDistance) {
+TEST_F(PngHandTest, ScaleStretchesTheImageAndTheCenterDistance) {
     CPNGHand hand;
     AttachHand(hand, 0);
     hand.Scale(200);
     ASSERT_TRUE(hand.HasImage());
     EXPECT_EQ(hand.Width(), 2 * kImageWidth);
     EXPECT_EQ(hand.Height(), 2 * kImageHeight);
-    EXPECT_EQ(hand.CentreDistance(), kImageWidth);
+    EXPECT_EQ(hand.CenterDistance(), kImageWidth);
     const uint32_t* p = static_cast<const uint32_t*>(hand.Pixels());
     EXPECT_EQ(p[0], 0xFF000000u | kBlue);
     EXPECT_EQ(p[2 * kImageWidth * 2 * kImageHeight - 1], 0xFF000000u | kRed);
@@ -195,7 +195,7 @@ TEST_F(PngHandTest, LoadsAPngFile) {
     DeleteFileA(path.c_str());
     EXPECT_EQ(hand.Width(), kImageWidth);
     EXPECT_EQ(hand.Height(), kImageHeight);
-    EXPECT_EQ(hand.CentreDistance(), 7);
+    EXPECT_EQ(hand.CenterDistance(), 7);
     // Premultiplied: 255 x 255 >> 8 is 254.
     ExpectPoints(hand, 0.0, {{100, 100, 0x0000FE}, {123, 100, 0xFE0000}, {85, 100, kWhite}});
 }

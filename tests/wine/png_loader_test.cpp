@@ -99,7 +99,7 @@ TEST_F(PngLoaderTest, HandModeGivesPremultipliedSection) {
     EXPECT_TRUE(withoutOut);
 }
 
-TEST_F(PngLoaderTest, BackgroundModeComposesOverCutColourAndFillsPlane) {
+TEST_F(PngLoaderTest, BackgroundModeComposesOverCutColorAndFillsPlane) {
     const uint8_t cut[3] = {255, 0, 0};
     std::vector<uint8_t> plane;
     UniqueBitmap bitmap(LoadPNGBackground(Path("face.png").c_str(), plane, cut));
@@ -118,10 +118,10 @@ TEST_F(PngLoaderTest, BackgroundModeComposesOverCutColourAndFillsPlane) {
     }
     EXPECT_EQ(0, pixels[1][0]);
     EXPECT_EQ(0, pixels[1][1]);
-    EXPECT_EQ(255, pixels[1][2]) << "the transparent pixel is the cut colour";
+    EXPECT_EQ(255, pixels[1][2]) << "the transparent pixel is the cut color";
 }
 
-TEST_F(PngLoaderTest, BackgroundModeWithoutCutColourPremultiplies) {
+TEST_F(PngLoaderTest, BackgroundModeWithoutCutColorPremultiplies) {
     std::vector<uint8_t> plane;
     UniqueBitmap bitmap(LoadPNGBackground(Path("face.png").c_str(), plane, nullptr));
     ASSERT_TRUE(bitmap);

@@ -11,10 +11,10 @@ namespace {
 
 constexpr COLORREF kCut = RGB(255, 0, 0);
 
-// Rows of characters: '.' the cut colour, '#' dark blue, 'w' white.
+// Rows of characters: '.' the cut color, '#' dark blue, 'w' white.
 using Pattern = std::vector<std::string>;
 
-COLORREF ColourOf(char c) {
+COLORREF ColorOf(char c) {
     return c == '.' ? kCut : (c == 'w' ? RGB(255, 255, 255) : RGB(0, 0, 128));
 }
 
@@ -65,13 +65,13 @@ UniqueBitmap MakeSection(const Format& f, const Pattern& rows) {
     SelectGuard selected(dc.get(), bitmap.get());
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x)
-            SetPixelV(dc.get(), x, y, ColourOf(rows[y][x]));
+            SetPixelV(dc.get(), x, y, ColorOf(rows[y][x]));
     }
     GdiFlush();
     return bitmap;
 }
 
-// Every pixel lies in the region exactly when the pattern has no cut colour there.
+// Every pixel lies in the region exactly when the pattern has no cut color there.
 void ExpectRegionMatches(HRGN region, const Pattern& rows) {
     ASSERT_NE(region, nullptr);
     for (size_t y = 0; y < rows.size(); ++y) {
@@ -104,7 +104,7 @@ const Pattern kFace = {
 
 }  // namespace
 
-TEST(RegionFromBitmap, CutsTheCutColourAtEveryDepth) {
+TEST(RegionFromBitmap, CutsTheCutColorAtEveryDepth) {
     for (const Format& f : kFormats) {
         SCOPED_TRACE(f.name);
         UniqueBitmap bitmap = MakeSection(f, kFace);
@@ -114,7 +114,7 @@ TEST(RegionFromBitmap, CutsTheCutColourAtEveryDepth) {
     }
 }
 
-TEST(RegionFromBitmap, PaletteEntriesOfTheCutColourAreAllCut) {
+TEST(RegionFromBitmap, PaletteEntriesOfTheCutColorAreAllCut) {
     const Format f{"8-bit", 8, false, false};
     UniqueBitmap bitmap = MakeSection(f, {"####"});
     ASSERT_TRUE(bitmap);
@@ -145,7 +145,7 @@ TEST(RegionFromBitmap, WholeBitmapsOfOneKind) {
     EXPECT_EQ(box.bottom, 3);
 }
 
-TEST(RegionFromBitmap, OtherCutColoursAndDeviceBitmaps) {
+TEST(RegionFromBitmap, OtherCutColorsAndDeviceBitmaps) {
     // A bitmap compatible with the screen, as the clock's frame is, drawn with brushes.
     const int width = 40, height = 30;
     HDC screen = GetDC(nullptr);
@@ -172,7 +172,7 @@ TEST(RegionFromBitmap, OtherCutColoursAndDeviceBitmaps) {
     EXPECT_EQ(box.right, 30);
     EXPECT_EQ(box.bottom, 25);
 
-    // With red as the cut colour nothing of this bitmap is cut.
+    // With red as the cut color nothing of this bitmap is cut.
     UniqueRegion whole(RegionFromBitmap(bitmap.get(), kCut));
     ASSERT_NE(whole.get(), nullptr);
     GetRgnBox(whole.get(), &box);

@@ -163,3 +163,25 @@ TEST_F(RegistryStoreTest, ClockSettingsOverTheRegistry) {
     EXPECT_EQ(again.DefaultTimeZone, "Tokyo Standard Time");
     EXPECT_EQ(again.LangFile, "english.lng");
 }
+
+// The store keeps the section it used last open; another process (a second
+// clock) may delete or replace that section in the meantime.
+TEST_F(RegistryStoreTest, ASectionChangedByAnotherStoreIsSeenAsItIsNow) {
+    RegistryStore store(kRoot, kScratchPath);
+    RegistryStore other(kRoot, kScratchPath);
+    ASSERT_TRUE(store.WriteInt("Alarms\\1", "Flags", 3));
+
+    ASSERT_TRUE(other.DeleteSection("Alarms\\1"));
+    EXPECT_FALSE(store.ReadInt("Alarms\\1", "Flags").has_value()) << "read through a deleted key";
+    EXPECT_TRUE(store.DeleteValue("Alarms\\1", "Flags"));
+    EXPECT_FALSE(KeyExists(std::string(kScratchPath) + "\\Alarms\\1")) << "deleting a value made the section";
+
+    ASSERT_TRUE(store.WriteInt("Alarms\\1", "Flags", 3));
+    ASSERT_TRUE(other.DeleteSection("Alarms\\1"));
+    ASSERT_TRUE(other.WriteString("Alarms\\1", "Name", "replaced"));
+    EXPECT_EQ(store.ReadString("Alarms\\1", "Name"), "replaced");
+    EXPECT_TRUE(store.WriteInt("Alarms\\1", "Flags", 1)) << "written to the deleted key only";
+    EXPECT_EQ(other.ReadInt("Alarms\\1", "Flags"), 1u);
+    EXPECT_TRUE(store.DeleteValue("Alarms\\1", "Name"));
+    EXPECT_FALSE(other.ReadString("Alarms\\1", "Name").has_value());
+}
