@@ -1,11 +1,12 @@
-// The creation sequence of the clock window: settings, instance check, styles,
-// language, preset, priority, then the alarms and the one-second timer.
+// The creation sequence of the clock window: settings, instance check, time
+// zone, styles, language, preset, priority, then the alarms and the one-second timer.
 #include "alarms/clock_alarms_win.h"
 #include "app/benchmark_switch.h"
 #include "app/clock_window_win.h"
 #include "app/tavix_app_win.h"
 #include "core/language_strings.h"
 #include "core/language_table.h"
+#include "options/select_time_zone_win.h"
 #include "res/resource.h"
 #include "win/message_box_win.h"
 #include "win/readable_file_win.h"
@@ -24,8 +25,10 @@ bool CTavixDlg::OnCreate() {
     if (!ClaimInstance())
         return false;
 
-    // A stored zone name changes the time shown only once its rules have been
-    // read (shownTime_); until then the clock and its alarms keep local time.
+    // Before anything reads the time: the first frame, the tooltip and the
+    // alarms all go by the zone shown.
+    if (isNT_)
+        SelectTimeZone(settings_.DefaultTimeZone, shownTime_);
 
     ApplyWindowStyles();
     ::SetWindowTextA(Handle(), "Tavix");

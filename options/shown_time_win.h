@@ -7,19 +7,28 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 class ShownTime {
 public:
-    // Shows the zone with these rules from now on.
-    void UseZone(const TIME_ZONE_INFORMATION& zone) { zone_ = zone; }
-    void UseLocalTime() { zone_.reset(); }
+    // Shows the zone with these rules from now on; zoneName is its key in the
+    // time-zone database.
+    void UseZone(std::string zoneName, const TIME_ZONE_INFORMATION& rules);
+    void UseLocalTime();
     bool HasZone() const { return zone_.has_value(); }
+    // The zone shown, empty for local time.
+    const std::string& ZoneName() const { return zoneName_; }
 
     SYSTEMTIME Now() const;
     uint64_t NowAsClockTime() const;
+    // The zone's wall-clock time at a UTC instant, with the daylight-saving
+    // rules of that instant's year; nullopt for local time or when the
+    // platform's conversion is missing or refuses.
+    std::optional<SYSTEMTIME> ZoneTimeAt(const SYSTEMTIME& utc) const;
 
 private:
     // Empty until a zone's rules have been read: a zone name alone never
     // changes the time shown.
     std::optional<TIME_ZONE_INFORMATION> zone_;
+    std::string zoneName_;
 };

@@ -45,6 +45,12 @@
 #define IDC_EDIT_SECONDS 1086
 #define IDC_EDIT_SECONDS_LABEL 1088
 #define IDC_EDIT_LOOP_CHECK 1090
+// Time-zone page of the options sheet.
+#define IDD_PROP_PAGE_TZ 106
+#define IDC_TZ_COMBO 1095
+#define IDC_TZ_GROUP 1096
+#define IDC_TZ_MULTIPLE_GROUP 1097
+#define IDC_TZ_MULTIPLE 1098
 
 // Posted to the clock window so that it comes back wholly onto the screen: the
 // dialog manager's own reposition request.
