@@ -48,6 +48,7 @@ public:
     // which the clock gets no mouse messages (click-through, or Alpha2 0).
     void StartHoverWatch();
     void StopHoverWatch();
+    uint8_t CurrentAlpha() const { return currentAlpha_; }
 
     const ClockSettings& Settings() const { return settings_; }
     SettingsStore& Store() { return *store_; }
