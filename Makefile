@@ -29,6 +29,7 @@ sanitize: setup
 
 windows: native
 	@cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTAVIX_WERROR=ON \
+	    $(if $(TAVIX_WEB_ADDRESS),-DTAVIX_WEB_ADDRESS="$(TAVIX_WEB_ADDRESS)") \
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
 	    -DCMAKE_PREFIX_PATH=$(CURDIR)/$(DEPS)/mingw-libpng \
 	    -DTAVIX_GENERATED_DIR=$(CURDIR)/$(NATIVE)/data >/dev/null

@@ -8,6 +8,8 @@
 #include "win/system_clock_win.h"
 
 void CTavixDlg::OnTimer(UINT_PTR id) {
+    if (id == IDT_HOVER_TIMER)
+        OnHoverTimer();
     if (id != IDT_CLOCK_TIMER)
         return;
     const SYSTEMTIME shown = shownTime_.Now();

@@ -78,10 +78,12 @@ BOOL CTavixDlg::OnInitDialog() {
     CWinApp::Current()->SetMainWindow(Handle());
     if (settings_.PinToDesktop && layeredSupported_)
         SetShowCommand(SW_SHOWNA);
+    if (settings_.UseAlpha2 && layeredSupported_)
+        StartHoverWatch();
     return TRUE;
 }
 
-bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
         case WM_TIMER:
             OnTimer(wParam);
@@ -101,6 +103,6 @@ bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& resu
             result = reinterpret_cast<INT_PTR>(appIcon_);
             return true;
         default:
-            return false;
+            return HandleInputMessage(message, wParam, lParam, result);
     }
 }

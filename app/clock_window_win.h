@@ -42,6 +42,14 @@ public:
     void ApplyWindowStyles();
     void ApplyZOrder();
 
+    // Opacity of what is on the screen, without a new frame; the next frame keeps it.
+    void SetWindowAlpha(uint8_t alpha);
+    // The 125 ms poll of the cursor for the hover opacity, for the cases in
+    // which the clock gets no mouse messages (click-through, or Alpha2 0).
+    void StartHoverWatch();
+    void StopHoverWatch();
+    uint8_t CurrentAlpha() const { return currentAlpha_; }
+
     const ClockSettings& Settings() const { return settings_; }
     SettingsStore& Store() { return *store_; }
     const std::string& AppFolder() const { return appFolder_; }
@@ -58,6 +66,7 @@ protected:
     void OnDestroy() override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
     bool OnCommand(WORD id, WORD notifyCode, HWND control) override;
+    bool PreTranslateMessage(MSG* message) override;
 
     // For the tests' clock windows, which skip the start-up sequence.
     ClockSettings& MutableSettings() { return settings_; }
@@ -70,6 +79,25 @@ private:
     void StartClock();
     // clock_commands_win.cpp
     void OpenAlarmsDialog();
+    void OpenOptions();
+    void ToggleClickThrough();
+    void ToggleUnmovable();
+    void ToggleOnTop();
+    // clock_input_win.cpp: the mouse, the tray icon and a restarted shell.
+    bool HandleInputMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    // window_drag_win.cpp
+    void BeginDrag(POINT client);
+    void MoveDrag(POINT client);
+    void EndDrag();
+    // hover_opacity_win.cpp
+    void OnHoverMouseMove();
+    void OnMouseLeave();
+    void OnHoverTimer();
+    // tray_notifications_win.cpp
+    INT_PTR OnTrayNotification(WPARAM iconId, LPARAM mouseMessage);
+    void OnTaskbarCreated();
+    // context_menu_win.cpp
+    void ShowContextMenu(POINT client);
     // clock_benchmark_win.cpp
     void RunBenchmark(BenchmarkMode mode);
     // clock_tick_win.cpp
@@ -99,6 +127,11 @@ private:
     uint64_t lastTickTime_ = 0;
     UniqueKernelHandle instanceMutex_;
     bool trayIconAdded_ = false;
+    bool dragging_ = false;
+    POINT grabPoint_ = {};
+    RECT hoverRect_ = {};
+    bool hovered_ = false;
+    bool hoverPolling_ = false;
 
     std::unique_ptr<LoadedPreset> preset_;
     FrameComposer composer_;

@@ -71,3 +71,7 @@ foreach(src ${generator_sources})
     list(APPEND generated_stamps ${CMAKE_BINARY_DIR}/data/.${name}.stamp)
 endforeach()
 add_custom_target(shipped_data ALL DEPENDS ${generated_stamps})
+# The about picture shows the version of the resource script.
+if(TARGET make_about)
+    tavix_include_root(make_about PRIVATE res)
+endif()

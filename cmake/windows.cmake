@@ -87,5 +87,5 @@ add_dependencies(tavix_wine_tests ${TAVIX_PLUGINS_UNDER_TEST})
 
 add_executable(probe ${CMAKE_SOURCE_DIR}/tests/e2e/probe.cpp)
 target_compile_definitions(probe PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(probe PRIVATE user32 gdi32 advapi32)
+target_link_libraries(probe PRIVATE user32 gdi32 advapi32 shell32)
 target_link_options(probe PRIVATE ${TAVIX_STATIC_LINK})

@@ -65,3 +65,7 @@
 #define ID_CMD_ON_TOP 32781
 #define ID_CMD_CALENDAR 32782
 #define ID_CMD_ALARMS 32783
+
+// About box and month calendar; both use the clock's empty template (IDD_CLOCK).
+#define IDB_ABOUT 136
+#define IDC_MONTH_CALENDAR 1036

@@ -2,7 +2,7 @@
 # Runs the clock from a program folder under Wine (called by `make run`).
 #
 # With a DISPLAY: starts Tavix.exe on it and waits until the clock is closed
-# (Escape while it has the focus).
+# (Exit in its right-click menu, or Escape while it has the focus).
 # Without one: starts a private Xvfb, lets the clock run a few seconds, saves a
 # screenshot around it to build/screenshot.png, prints that path and ends
 # everything.

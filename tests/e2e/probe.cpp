@@ -18,6 +18,9 @@
 //   probe metrics
 //   probe tray        (the tooltips of the tray icons)
 //   probe hide-tray
+//   probe menu <timeout ms>   (the items of the pop-up menu on the screen)
+//   probe tray-delete <hwnd> <icon id>   (the shell forgets an icon, as after its restart)
+//   probe record <file> <text>   (writes the text to the file: a stand-in for a browser)
 //   probe watch-key <HKCU subkey> <timeout ms> [--kill-after-us N]
 //       finds the pid of the window titled "Tavix", waits for the key to
 //       appear, then either kills that process N microseconds later or
@@ -25,6 +28,7 @@
 #include <windows.h>
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cctype>
 #include <cstdint>
@@ -254,6 +258,11 @@ constexpr NamedMessage kMessages[] = {
 };
 
 bool ParseMessage(const char* text, UINT* msg) {
+    // "registered:Name" is the number the system gives the message name.
+    if (strncmp(text, "registered:", 11) == 0) {
+        *msg = RegisterWindowMessageA(text + 11);
+        return *msg != 0;
+    }
     for (const NamedMessage& m : kMessages) {
         if (_stricmp(text, m.name) == 0) {
             *msg = m.value;
@@ -687,6 +696,74 @@ int CmdWatchKey(int argc, char** argv) {
     return 0;
 }
 
+// The pop-up menu on the screen: its window is of the class "#32768" and
+// gives its menu handle for MN_GETHMENU. One record per item, top to bottom.
+int CmdMenu(int argc, char** argv) {
+    DWORD timeout = 0;
+    if (argc != 3 || !ParseTimeout(argv[2], &timeout))
+        return Usage();
+    HMENU menu = nullptr;
+    HWND window = PollFor(timeout, [&]() -> HWND {
+        for (HWND w : TopLevelWindows()) {
+            if (ClassOf(w) != "#32768" || !IsWindowVisible(w))
+                continue;
+            DWORD_PTR handle = 0;
+            if (SendMessageTimeoutA(w, 0x01E1 /* MN_GETHMENU */, 0, 0, SMTO_ABORTIFHUNG, 2000, &handle) && handle) {
+                menu = reinterpret_cast<HMENU>(handle);
+                return w;
+            }
+        }
+        return nullptr;
+    });
+    if (!window)
+        return 1;
+    const int count = GetMenuItemCount(menu);
+    if (count < 0) {
+        fprintf(stderr, "probe: the menu of window %llu cannot be read\n", HandleValue(window));
+        return 1;
+    }
+    for (int i = 0; i < count; ++i) {
+        char text[512] = "";
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = sizeof(text);
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info))
+            continue;
+        char head[160];
+        snprintf(head, sizeof head,
+                 "{\"menu\": %llu, \"index\": %d, \"id\": %u, \"separator\": %s, \"checked\": %s, "
+                 "\"enabled\": %s, \"text\": ",
+                 HandleValue(window), i, info.wID, (info.fType & MFT_SEPARATOR) ? "true" : "false",
+                 (info.fState & MFS_CHECKED) ? "true" : "false", (info.fState & MFS_DISABLED) ? "false" : "true");
+        Print(head + Quote(text) + "}");
+    }
+    return 0;
+}
+
+int CmdTrayDelete(int argc, char** argv) {
+    HWND w = nullptr;
+    unsigned long long id = 0;
+    if (argc != 4 || !ParseHandle(argv[2], &w) || !ParseNumber(argv[3], &id))
+        return Usage();
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = w;
+    data.uID = static_cast<UINT>(id);
+    return Shell_NotifyIconA(NIM_DELETE, &data) ? 0 : 1;
+}
+
+int CmdRecord(int argc, char** argv) {
+    if (argc != 4)
+        return Usage();
+    FILE* f = fopen(argv[2], "wb");
+    if (!f)
+        return 1;
+    fputs(argv[3], f);
+    return fclose(f) == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -723,6 +800,12 @@ int main(int argc, char** argv) {
         return CmdTray();
     if (cmd == "hide-tray")
         return CmdHideTray();
+    if (cmd == "menu")
+        return CmdMenu(argc, argv);
+    if (cmd == "tray-delete")
+        return CmdTrayDelete(argc, argv);
+    if (cmd == "record")
+        return CmdRecord(argc, argv);
     if (cmd == "watch-key")
         return CmdWatchKey(argc, argv);
     return Usage();

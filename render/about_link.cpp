@@ -1,0 +1,5 @@
+#include "render/about_link.h"
+
+bool InAboutLink(int x, int y) {
+    return x >= kAboutLinkLeft && x <= kAboutLinkRight && y >= kAboutLinkTop && y <= kAboutLinkBottom;
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The about picture is 330 x 130 pixels; the link text on it lies in this
+// area, both ends included.
+
+constexpr int kAboutPictureWidth = 330;
+constexpr int kAboutPictureHeight = 130;
+constexpr int kAboutLinkLeft = 121;
+constexpr int kAboutLinkTop = 46;
+constexpr int kAboutLinkRight = 269;
+constexpr int kAboutLinkBottom = 62;
+
+// A client point of the about box.
+bool InAboutLink(int x, int y);
