@@ -1,0 +1,32 @@
+#include "options/reg_parameters.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(RegParameters, AddStoresThePathInDoubleQuotes) {
+    EXPECT_EQ(RegAddParameters(kRunKeyPath, kAutostartValueName, "C:\\Program Files\\Tavix\\Tavix.exe"),
+              "ADD HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run /v Tavix /t REG_SZ /f /d "
+              "\"\\\"C:\\Program Files\\Tavix\\Tavix.exe\\\"\"");
+    EXPECT_EQ(RegDeleteParameters(kRunKeyPath, kAutostartValueName),
+              "DELETE HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run /v Tavix /f");
+}
+
+TEST(RegParameters, ALineThatDoesNotFitIsRefusedNotCut) {
+    const std::string prefix = *RegAddParameters(kRunKeyPath, kAutostartValueName, "");
+    // The longest path whose line still leaves room for the terminating zero.
+    const size_t longest = kRegParametersCapacity - 1 - prefix.size();
+    const std::string fits = "C:\\" + std::string(longest - 3, 'x');
+    const auto line = RegAddParameters(kRunKeyPath, kAutostartValueName, fits);
+    ASSERT_TRUE(line.has_value());
+    EXPECT_EQ(line->size(), kRegParametersCapacity - 1);
+    EXPECT_NE(line->find(fits + "\\\"\""), std::string::npos);
+
+    EXPECT_FALSE(RegAddParameters(kRunKeyPath, kAutostartValueName, fits + "x").has_value());
+    EXPECT_FALSE(RegAddParameters(kRunKeyPath, kAutostartValueName, std::string(1000, 'x')).has_value());
+    EXPECT_FALSE(RegDeleteParameters(std::string(300, 'k'), kAutostartValueName).has_value());
+}
+
+TEST(RegParameters, APathWithADoubleQuoteIsRefused) {
+    EXPECT_FALSE(RegAddParameters(kRunKeyPath, kAutostartValueName, "C:\\a\" /d evil").has_value());
+}
