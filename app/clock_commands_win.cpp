@@ -9,6 +9,9 @@ bool CTavixDlg::OnCommand(WORD id, WORD notifyCode, HWND control) {
         case ID_CMD_ALARMS:
             OpenAlarmsDialog();
             return true;
+        case ID_CMD_OPTIONS:
+            OpenOptions();
+            return true;
         default:
             return CDialog::OnCommand(id, notifyCode, control);
     }

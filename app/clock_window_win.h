@@ -70,6 +70,9 @@ private:
     void StartClock();
     // clock_commands_win.cpp
     void OpenAlarmsDialog();
+    // clock_options_target_win.cpp: runs the options sheet, saves on OK.
+    void OpenOptions();
+    friend class ClockOptionsAdapter;
     // clock_benchmark_win.cpp
     void RunBenchmark(BenchmarkMode mode);
     // clock_tick_win.cpp

@@ -1,0 +1,38 @@
+#pragma once
+// CPropSheetOpt: the options sheet. It remembers where the user last put it
+// and its Help button opens the online help for the page shown.
+
+#include <windows.h>
+
+#include "options/background_page_win.h"
+#include "options/plugins_page_win.h"
+#include "options/window_page_win.h"
+#include "win/property_sheet_win.h"
+
+class ClockOptionsTarget;
+
+class CPropSheetOpt : public CPropertySheet {
+public:
+    CPropSheetOpt(ClockOptionsTarget& clock, HWND parent);
+
+    CPropPageOptWin& WindowPage() { return windowPage_; }
+    CPropPageOptBack& BackgroundPage() { return backgroundPage_; }
+    CPropPageOptPlug& PluginsPage() { return pluginsPage_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD notifyCode, HWND control) override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDestroy() override;
+    // The Help button: the help page for the language and the page shown.
+    virtual void OpenHelpPage();
+
+private:
+    ClockOptionsTarget& clock_;
+    CPropPageOptBack backgroundPage_;
+    CPropPageOptWin windowPage_;
+    CPropPageOptPlug pluginsPage_;
+    // The time-zone page (CPropPageTZ) is added between the background and the
+    // plug-ins page, on NT-family systems only; see the constructor.
+    bool moved_ = false;
+};
