@@ -95,25 +95,31 @@ void SetAutostartForAllUsers(const AutostartKeys& keys, bool enable, bool isVist
     try {
         LONG status = ERROR_SUCCESS;
         UniqueRegKey key = OpenForWriting(keys.machineRoot, keys.path, status);
-        if (status == ERROR_SUCCESS) {
-            if (!enable) {
-                ::RegDeleteValueA(key.get(), kAutostartValueName);
+        switch (RouteForMachineKey(status, isVistaOrLater)) {
+            case AllUsersRoute::WriteDirectly:
+                if (enable) {
+                    const std::string path = ModuleFileName();
+                    const LONG written = path.empty() ? LONG(ERROR_FILENAME_EXCED_RANGE)
+                                                      : WriteString(key.get(), kAutostartValueName, path);
+                    if (written != ERROR_SUCCESS)
+                        ShowSystemError(static_cast<DWORD>(written));
+                } else {
+                    ::RegDeleteValueA(key.get(), kAutostartValueName);
+                }
                 return;
-            }
-            const std::string path = ModuleFileName();
-            const LONG written =
-                path.empty() ? LONG(ERROR_FILENAME_EXCED_RANGE) : WriteString(key.get(), kAutostartValueName, path);
-            if (written != ERROR_SUCCESS)
-                ShowSystemError(static_cast<DWORD>(written));
+            case AllUsersRoute::ReportError:
+                ShowSystemError(static_cast<DWORD>(status));
+                return;
+            case AllUsersRoute::ElevateRegExe:
+                break;
+        }
+        const std::string program = enable ? ModuleFileName() : std::string();
+        if (enable && program.empty()) {
+            ShowSystemError(ERROR_FILENAME_EXCED_RANGE);
             return;
         }
-        if (status != ERROR_ACCESS_DENIED || !isVistaOrLater) {
-            ShowSystemError(static_cast<DWORD>(status));
-            return;
-        }
-        const std::optional<std::string> parameters =
-            enable ? RegAddParameters(keys.path, kAutostartValueName, ModuleFileName())
-                   : RegDeleteParameters(keys.path, kAutostartValueName);
+        const std::optional<std::string> parameters = enable ? RegAddParameters(keys.path, kAutostartValueName, program)
+                                                             : RegDeleteParameters(keys.path, kAutostartValueName);
         if (!parameters) {
             ShowPlainMessage(owner,
                              "The program's path is too long for the all-users start entry: "

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 // Where the autostart values live; the tests point it at a scratch key.
@@ -19,7 +18,8 @@ AutostartKeys DefaultAutostartKeys();
 // reads as absent.
 bool AutostartPresent(HKEY root, const std::string& keyPath);
 
-// The full path of the running program, however long it is.
+// The full path of the running program, however long it is; empty when the
+// system cannot say.
 std::string ModuleFileName();
 
 // The system's text for `code` (0: the calling thread's last error) in a

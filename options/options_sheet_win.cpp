@@ -91,8 +91,12 @@ void CPropSheetOpt::OnDestroy() {
     CPropertySheet::OnDestroy();
 }
 
-void CPropSheetOpt::OpenHelpPage() {
+std::string CPropSheetOpt::HelpPageAddress() const {
     const std::string language = LowerCase(HelpLanguageName(clock_.Options().LangFile));
-    const std::string address = HelpAddress(ProductWebAddress(), language, GetActiveIndex());
+    return HelpAddress(ProductWebAddress(), language, GetActiveIndex());
+}
+
+void CPropSheetOpt::OpenHelpPage() {
+    const std::string address = HelpPageAddress();
     ::ShellExecuteA(Handle(), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "options/background_page_win.h"
 #include "options/plugins_page_win.h"
 #include "options/window_page_win.h"
@@ -18,13 +20,15 @@ public:
     CPropPageOptWin& WindowPage() { return windowPage_; }
     CPropPageOptBack& BackgroundPage() { return backgroundPage_; }
     CPropPageOptPlug& PluginsPage() { return pluginsPage_; }
+    // The online help for the language and the page shown.
+    std::string HelpPageAddress() const;
 
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD id, WORD notifyCode, HWND control) override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnDestroy() override;
-    // The Help button: the help page for the language and the page shown.
+    // The Help button: opens HelpPageAddress in the user's browser.
     virtual void OpenHelpPage();
 
 private:

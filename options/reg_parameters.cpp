@@ -33,3 +33,13 @@ std::optional<std::string> RegDeleteParameters(std::string_view keyPath, std::st
     line += " /f";
     return Fitting(std::move(line));
 }
+
+AllUsersRoute RouteForMachineKey(long openStatus, bool isVistaOrLater) {
+    constexpr long kSuccess = 0;
+    constexpr long kAccessDenied = 5;
+    if (openStatus == kSuccess)
+        return AllUsersRoute::WriteDirectly;
+    if (openStatus == kAccessDenied && isVistaOrLater)
+        return AllUsersRoute::ElevateRegExe;
+    return AllUsersRoute::ReportError;
+}

@@ -21,3 +21,10 @@ std::optional<std::string> RegAddParameters(std::string_view keyPath,
                                             std::string_view programPath);
 // DELETE HKLM\<key> /v <name> /f, or nothing when it would not fit.
 std::optional<std::string> RegDeleteParameters(std::string_view keyPath, std::string_view valueName);
+
+// What becomes of an all-users change once the machine's Run key was opened
+// for writing with `openStatus` (a system error code, 0 for success): written
+// directly, handed to reg.exe elevated (refused for lack of rights where the
+// platform can ask the user for consent), or reported to the user.
+enum class AllUsersRoute { WriteDirectly, ElevateRegExe, ReportError };
+AllUsersRoute RouteForMachineKey(long openStatus, bool isVistaOrLater);

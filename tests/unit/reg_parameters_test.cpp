@@ -30,3 +30,19 @@ TEST(RegParameters, ALineThatDoesNotFitIsRefusedNotCut) {
 TEST(RegParameters, APathWithADoubleQuoteIsRefused) {
     EXPECT_FALSE(RegAddParameters(kRunKeyPath, kAutostartValueName, "C:\\a\" /d evil").has_value());
 }
+
+TEST(RegParameters, OnlyARefusalForRightsWithAConsentPromptGoesToReg_exe) {
+    struct Case {
+        long status;
+        bool vista;
+        AllUsersRoute route;
+    } cases[] = {
+        {0, true, AllUsersRoute::WriteDirectly},  {0, false, AllUsersRoute::WriteDirectly},
+        {5, true, AllUsersRoute::ElevateRegExe},   // access denied
+        {5, false, AllUsersRoute::ReportError},    // no consent prompt to ask
+        {2, true, AllUsersRoute::ReportError},     // file not found
+        {1314, true, AllUsersRoute::ReportError},  // privilege not held
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RouteForMachineKey(c.status, c.vista), c.route) << c.status << " " << c.vista;
+}

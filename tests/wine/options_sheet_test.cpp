@@ -45,7 +45,14 @@ public:
     TestTarget(CTavixDlg& clock, std::string folder) : ClockOptionsAdapter(clock), folder_(std::move(folder)) {}
     std::string AppFolder() const override { return folder_; }
     SettingsStore& Store() override { return store_; }
+    void ConfigurePlugin(const std::string& fileName, HWND owner) override {
+        configured.push_back(fileName);
+        configureOwner = owner;
+    }
     RegistryStore& Registry() { return store_; }
+
+    std::vector<std::string> configured;
+    HWND configureOwner = nullptr;
 
 private:
     std::string folder_;
@@ -174,6 +181,9 @@ protected:
     // Runs the sheet with the script, which must end it.
     INT_PTR Run(DialogScript& script, AutostartKeys keys = {}) {
         CPropSheetOpt sheet(*target_, nullptr);
+        return Run(sheet, script, keys);
+    }
+    INT_PTR Run(CPropSheetOpt& sheet, DialogScript& script, AutostartKeys keys = {}) {
         if (keys.path.empty()) {
             keys.machineRoot = HKEY_CURRENT_USER;
             keys.path = std::string(kRunPath) + "Machine";
@@ -439,18 +449,31 @@ TEST_F(OptionsSheetTest, AutostartBoxesWriteAndDeleteTheRunValues) {
 }
 
 TEST_F(OptionsSheetTest, PositionIsStoredOnlyWhenTheUserMovedTheSheet) {
-    target_->Registry().WriteInt("", "OptionsLeft", 40);
-    target_->Registry().WriteInt("", "OptionsTop", 30);
+    const uint32_t kNone = 0xDEAD;
     struct Case {
         const char* what;
+        int storedLeft, storedTop;  // -1: nothing stored
+        int dontRepos;
         bool move;
         int button;
-        uint32_t left, top;
+        bool openOnScreen;
+        uint32_t left, top;  // stored afterwards
     } cases[] = {
-        {"not moved", false, PSBTN_OK, 40, 30},
-        {"moved, then Cancel", true, PSBTN_CANCEL, 70, 50},
+        {"first showing: (10, 10), nothing stored", -1, -1, 0, false, PSBTN_OK, true, kNone, kNone},
+        {"not moved: the old position stays", 40, 30, 1, false, PSBTN_OK, true, 40, 30},
+        {"moved, then Cancel: stored all the same", 40, 30, 1, true, PSBTN_CANCEL, true, 70, 50},
+        {"far off screen: brought back, not stored", -5000, 9000, 0, false, PSBTN_OK, true, uint32_t(-5000), 9000},
+        {"far off screen, repositioning off: stays there", -5000, 9000, 1, false, PSBTN_OK, false, uint32_t(-5000),
+         9000},
     };
     for (const Case& c : cases) {
+        target_->Registry().DeleteValue("", "OptionsLeft");
+        target_->Registry().DeleteValue("", "OptionsTop");
+        if (c.storedLeft != -1) {
+            target_->Registry().WriteInt("", "OptionsLeft", static_cast<uint32_t>(c.storedLeft));
+            target_->Registry().WriteInt("", "OptionsTop", static_cast<uint32_t>(c.storedTop));
+        }
+        clock_->MutableSettings().DontReposWindow = c.dontRepos;
         RECT atOpen{};
         DialogScript script;
         script.Then([&] {
@@ -469,10 +492,93 @@ TEST_F(OptionsSheetTest, PositionIsStoredOnlyWhenTheUserMovedTheSheet) {
             return true;
         });
         Run(script);
-        EXPECT_EQ(atOpen.left, 40) << c.what;
-        EXPECT_EQ(atOpen.top, 30) << c.what;
-        EXPECT_EQ(target_->Registry().GetInt("", "OptionsLeft", 0), c.left) << c.what;
-        EXPECT_EQ(target_->Registry().GetInt("", "OptionsTop", 0), c.top) << c.what;
+        const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+        const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+        const bool onScreen =
+            atOpen.left >= 0 && atOpen.top >= 0 && atOpen.right <= screenWidth && atOpen.bottom <= screenHeight;
+        EXPECT_EQ(onScreen, c.openOnScreen) << c.what;
+        if (c.storedLeft == -1) {
+            EXPECT_EQ(atOpen.left, 10) << c.what;
+            EXPECT_EQ(atOpen.top, 10) << c.what;
+        } else if (c.openOnScreen && c.storedLeft >= 0) {
+            EXPECT_EQ(atOpen.left, c.storedLeft) << c.what;
+            EXPECT_EQ(atOpen.top, c.storedTop) << c.what;
+        }
+        EXPECT_EQ(target_->Registry().GetInt("", "OptionsLeft", kNone), c.left) << c.what;
+        EXPECT_EQ(target_->Registry().GetInt("", "OptionsTop", kNone), c.top) << c.what;
+    }
+}
+
+TEST_F(OptionsSheetTest, HelpAddressNamesTheLanguageInLowerCaseAndThePageShown) {
+    class RecordingSheet : public CPropSheetOpt {
+    public:
+        using CPropSheetOpt::CPropSheetOpt;
+        std::vector<std::string> opened;
+
+    protected:
+        void OpenHelpPage() override { opened.push_back(HelpPageAddress()); }
+    };
+    struct Case {
+        const char* langFile;
+        int page;
+        const char* ending;
+    } cases[] = {
+        {"English.lng", 1, "help.php?lang=english&tab=1"},
+        {"deutsch.lng", 2, "help.php?lang=deutsch&tab=2"},
+        {"", 0, "help.php?lang=&tab=0"},
+    };
+    for (const Case& c : cases) {
+        clock_->MutableSettings().LangFile = c.langFile;
+        RecordingSheet sheet(*target_, nullptr);
+        DialogScript script;
+        script.Then([&] {
+            if (!ShowPage(c.page))
+                return false;
+            PropSheet_PressButton(Sheet(), PSBTN_HELP);
+            return true;
+        });
+        script.Then([&] {
+            PropSheet_PressButton(Sheet(), PSBTN_CANCEL);
+            return true;
+        });
+        Run(sheet, script);
+        ASSERT_EQ(sheet.opened.size(), 1u) << c.langFile;
+        const std::string& address = sheet.opened[0];
+        EXPECT_EQ(address.rfind("https://", 0), 0u) << address;
+        EXPECT_EQ(address.substr(address.size() - std::string(c.ending).size()), c.ending) << address;
+    }
+}
+
+TEST_F(OptionsSheetTest, ConfigureOpensTheSelectedPluginsSettingsOverTheSheet) {
+    for (const char* name : {"a.dll", "b.dll"})
+        WriteFile(folder_ + "Plugins\\" + name, "MZ");
+    struct Case {
+        int select;  // -1: nothing selected
+        std::vector<std::string> configured;
+    } cases[] = {
+        {-1, {}},
+        {1, {"b.dll"}},
+    };
+    for (const Case& c : cases) {
+        target_->configured.clear();
+        HWND sheetWindow = nullptr;
+        DialogScript script;
+        script.Then([&] {
+            HWND page = ShowPage(2);
+            if (!page)
+                return false;
+            sheetWindow = Sheet();
+            if (c.select >= 0)
+                ListView_SetItemState(::GetDlgItem(page, IDC_PLUG_LIST), c.select, LVIS_SELECTED, LVIS_SELECTED);
+            ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_PLUG_CONFIGURE, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(page, IDC_PLUG_CONFIGURE)));
+            PropSheet_PressButton(Sheet(), PSBTN_CANCEL);
+            return true;
+        });
+        Run(script);
+        EXPECT_EQ(target_->configured, c.configured) << c.select;
+        if (!c.configured.empty())
+            EXPECT_EQ(target_->configureOwner, sheetWindow);
     }
 }
 
