@@ -1,6 +1,7 @@
 """The options sheet as a user meets it: opened from the running clock, a new
 face picked on the background page and kept with OK is the face the clock
-starts with next time. With TAVIX_SCREENSHOTS set to a folder, the window and
+starts with next time, and the time switched off the tray leaves the tooltip
+at once. With TAVIX_SCREENSHOTS set to a folder, the window and
 background pages are photographed into it (the README's pictures)."""
 
 import os
@@ -14,6 +15,8 @@ PSM_SETCURSEL = 0x465
 LB_SETCURSEL = 0x186
 LBN_SELCHANGE = 1
 ID_PRESETS = 1073
+ID_TIME_IN_TRAY = 1069
+BM_SETCHECK = 0xF1
 
 
 class OptionsSheetTest(TavixTestCase):
@@ -66,10 +69,23 @@ class OptionsSheetTest(TavixTestCase):
         if [m for m in self.session.msgboxes(pid=pid) if m["hwnd"] != sheet["hwnd"]]:
             self.fail_seen("picking Classic.png showed a message")
         self.photograph(sheet, "options-background-page.png")
+
+        # The time leaves the tray tooltip as soon as OK is pressed.
+        self.session.post(sheet["hwnd"], PSM_SETCURSEL, 0, 0)
+        time.sleep(0.5)
+        boxes = [c for c in self.children(sheet["hwnd"], pid) if c["id"] == ID_TIME_IN_TRAY]
+        if not boxes:
+            self.fail_seen("no time-in-tray box on the window page")
+        tips_before = self.session.tray_tips()
+        self.note("tray tips before OK: %r" % tips_before)
+        self.assertNotEqual(tips_before, ["Tavix"], "the tooltip should show the time while the sheet is open")
+        self.session.send(boxes[0]["hwnd"], BM_SETCHECK, 0, 0)
         self.session.click(sheet["hwnd"], 1)
         if not self.session.wait_gone(sheet["hwnd"], timeout=10):
             self.fail_seen("the sheet stayed open after OK")
         self.assertEqual(self.session.reg_query().get("BackgrndBitmap"), "Classic.png", self.observed())
+        self.assertEqual(self.session.reg_query().get("TimeInSysTray"), 0, self.observed())
+        self.assertEqual(self.session.tray_tips(), ["Tavix"], self.observed())
         self.end_clock(process, clock)
 
         process, clock = self.start_clock()
