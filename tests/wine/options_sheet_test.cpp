@@ -229,26 +229,55 @@ TEST_F(OptionsSheetTest, PickedPresetShowsAtOnceAndCancelBringsBackTheOldOne) {
 }
 
 TEST_F(OptionsSheetTest, BrokenPresetIsReportedAndTheListGoesBackToWhatIsShown) {
-    std::string selectedAfter;
+    // A name of 250 characters makes a path beyond MAX_PATH.
+    const std::string longName = std::string(246, 'n') + ".png";
+    WriteFile(folder_ + "Presets\\" + longName, "\x89PNG\r\n\x1a\n not really");
+    for (const std::string& picked : {std::string("broken.png"), longName}) {
+        ShownMessages().clear();
+        std::string selectedAfter;
+        DialogScript script;
+        script.Then([&] {
+            HWND page = ShowPage(1);
+            if (!page)
+                return false;
+            PickListEntry(page, IDC_BKG_PRESETS, "small.bmp");
+            PickListEntry(page, IDC_BKG_PRESETS, picked);
+            selectedAfter = SelectedListEntry(page, IDC_BKG_PRESETS);
+            PropSheet_PressButton(Sheet(), PSBTN_OK);
+            return true;
+        });
+        EXPECT_EQ(Run(script), IDOK) << picked;
+        // The loader may have its own message first; the page's names the path.
+        ASSERT_FALSE(ShownMessages().empty()) << picked;
+        EXPECT_EQ(ShownMessages().back(), "Cannot load " + folder_ + "Presets\\" + picked);
+        // The clock still draws small.bmp, and the list says so.
+        EXPECT_EQ(selectedAfter, "small.bmp") << picked;
+        EXPECT_EQ(clock_->PresetPath(), folder_ + "Presets\\small.bmp") << picked;
+        EXPECT_EQ(Settings().BackgrndBitmap, "small.bmp") << picked;
+        ASSERT_TRUE(clock_->LoadPreset(folder_ + "Presets\\big.bmp"));
+        clock_->MutableSettings().BackgrndBitmap = "big.bmp";
+    }
+    ::DeleteFileA((folder_ + "Presets\\" + longName).c_str());
+}
+
+TEST_F(OptionsSheetTest, WithoutPresetFilesTheListIsEmptyAndOkKeepsTheStoredFace) {
+    TestTarget bare(*clock_, folder_ + "Nothing\\");
+    CPropSheetOpt sheet(bare, nullptr);
+    LRESULT entries = -1;
     DialogScript script;
     script.Then([&] {
         HWND page = ShowPage(1);
         if (!page)
             return false;
-        PickListEntry(page, IDC_BKG_PRESETS, "small.bmp");
-        PickListEntry(page, IDC_BKG_PRESETS, "broken.png");
-        selectedAfter = SelectedListEntry(page, IDC_BKG_PRESETS);
+        entries = ::SendDlgItemMessageA(page, IDC_BKG_PRESETS, LB_GETCOUNT, 0, 0);
         PropSheet_PressButton(Sheet(), PSBTN_OK);
         return true;
     });
-    EXPECT_EQ(Run(script), IDOK);
-    // The PNG loader's own message, then the page's with the path.
-    const std::vector<std::string> expected = {"PNG error!", "Cannot load " + folder_ + "Presets\\broken.png"};
-    EXPECT_EQ(ShownMessages(), expected);
-    // The clock still draws small.bmp, and the list says so.
-    EXPECT_EQ(selectedAfter, "small.bmp");
-    EXPECT_EQ(clock_->PresetPath(), folder_ + "Presets\\small.bmp");
-    EXPECT_EQ(Settings().BackgrndBitmap, "small.bmp");
+    EXPECT_EQ(Run(sheet, script), IDOK);
+    EXPECT_EQ(entries, 0);
+    EXPECT_EQ(Settings().BackgrndBitmap, "big.bmp");
+    EXPECT_EQ(clock_->PresetPath(), folder_ + "Presets\\big.bmp");
+    EXPECT_TRUE(ShownMessages().empty());
 }
 
 TEST_F(OptionsSheetTest, ZoomSliderResizesTheClockLiveAndCancelRestoresIt) {
