@@ -44,10 +44,6 @@ bool CTavixDlg::OnCommand(WORD id, WORD notifyCode, HWND control) {
     }
 }
 
-void CTavixDlg::OpenOptions() {
-    // The options sheet opens here, and SaveSettings follows when it ends with OK.
-}
-
 void CTavixDlg::OpenAlarmsDialog() {
     ClockAlarmsDialogHost host(
         *alarms_, *store_, isNT_, [this] { return settings_.DontReposWindow != 0; }, appFolder_);

@@ -79,7 +79,9 @@ private:
     void StartClock();
     // clock_commands_win.cpp
     void OpenAlarmsDialog();
+    // clock_options_target_win.cpp: runs the options sheet, saves on OK.
     void OpenOptions();
+    friend class ClockOptionsAdapter;
     void ToggleClickThrough();
     void ToggleUnmovable();
     void ToggleOnTop();

@@ -43,3 +43,12 @@ bool IsPlainPluginFileName(std::string_view name, LeadBytePredicate isLeadByte) 
     }
     return true;
 }
+
+std::string JoinActivePlugins(const std::vector<std::string>& names) {
+    std::string value;
+    for (const std::string& name : names) {
+        value += name;
+        value += '|';
+    }
+    return value;
+}

@@ -19,3 +19,7 @@ std::vector<std::string> SplitActivePlugins(std::string_view value, LeadBytePred
 // A name that can only mean a file inside the plug-in folder: not empty, and no
 // folder or drive part that would reach outside it.
 bool IsPlainPluginFileName(std::string_view name, LeadBytePredicate isLeadByte = nullptr);
+
+// The value for the enabled names, in the order given: each followed by "|".
+// Empty for no names, which the caller stores by deleting the value.
+std::string JoinActivePlugins(const std::vector<std::string>& names);

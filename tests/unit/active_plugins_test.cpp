@@ -87,3 +87,10 @@ TEST(ActivePlugins, OnlyNamesInsideThePluginFolderArePlain) {
     EXPECT_FALSE(IsPlainPluginFileName("\x95\x5C.dll"));
     EXPECT_FALSE(IsPlainPluginFileName("\x95\x5C\\x.dll", ShiftJisLeadByte));
 }
+
+TEST(ActivePlugins, JoinEndsEveryNameWithABarAndSplitsBack) {
+    EXPECT_EQ(JoinActivePlugins({}), "");
+    EXPECT_EQ(JoinActivePlugins({"a.dll", "b.dll"}), "a.dll|b.dll|");
+    const Names names = {"a.dll", "B.DLL"};
+    EXPECT_EQ(SplitActivePlugins(JoinActivePlugins(names)), names);
+}
