@@ -27,10 +27,12 @@ class AlarmTest(TavixTestCase):
         }, key="%s\\%d" % (ALARMS_KEY, number))
 
     def wait_file(self, name, timeout):
+        """The file once it has content: the alarm's cmd creates it before it
+        writes, and a busy machine leaves time to see it empty."""
         path = os.path.join(self.session.drive_c, name)
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            if os.path.isfile(path):
+            if os.path.isfile(path) and os.path.getsize(path) > 0:
                 return path
             time.sleep(0.5)
         return None
