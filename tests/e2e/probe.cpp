@@ -18,7 +18,6 @@
 //   probe metrics
 //   probe tray        (the tooltips of the tray icons)
 //   probe hide-tray
-//   probe menu <timeout ms>   (the items of the pop-up menu on the screen)
 //   probe tray-delete <hwnd> <icon id>   (the shell forgets an icon, as after its restart)
 //   probe record <file> <text>   (writes the text to the file: a stand-in for a browser)
 //   probe watch-key <HKCU subkey> <timeout ms> [--kill-after-us N]
@@ -696,52 +695,6 @@ int CmdWatchKey(int argc, char** argv) {
     return 0;
 }
 
-// The pop-up menu on the screen: its window is of the class "#32768" and
-// gives its menu handle for MN_GETHMENU. One record per item, top to bottom.
-int CmdMenu(int argc, char** argv) {
-    DWORD timeout = 0;
-    if (argc != 3 || !ParseTimeout(argv[2], &timeout))
-        return Usage();
-    HMENU menu = nullptr;
-    HWND window = PollFor(timeout, [&]() -> HWND {
-        for (HWND w : TopLevelWindows()) {
-            if (ClassOf(w) != "#32768" || !IsWindowVisible(w))
-                continue;
-            DWORD_PTR handle = 0;
-            if (SendMessageTimeoutA(w, 0x01E1 /* MN_GETHMENU */, 0, 0, SMTO_ABORTIFHUNG, 2000, &handle) && handle) {
-                menu = reinterpret_cast<HMENU>(handle);
-                return w;
-            }
-        }
-        return nullptr;
-    });
-    if (!window)
-        return 1;
-    const int count = GetMenuItemCount(menu);
-    if (count < 0) {
-        fprintf(stderr, "probe: the menu of window %llu cannot be read\n", HandleValue(window));
-        return 1;
-    }
-    for (int i = 0; i < count; ++i) {
-        char text[512] = "";
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = sizeof(text);
-        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info))
-            continue;
-        char head[160];
-        snprintf(head, sizeof head,
-                 "{\"menu\": %llu, \"index\": %d, \"id\": %u, \"separator\": %s, \"checked\": %s, "
-                 "\"enabled\": %s, \"text\": ",
-                 HandleValue(window), i, info.wID, (info.fType & MFT_SEPARATOR) ? "true" : "false",
-                 (info.fState & MFS_CHECKED) ? "true" : "false", (info.fState & MFS_DISABLED) ? "false" : "true");
-        Print(head + Quote(text) + "}");
-    }
-    return 0;
-}
-
 int CmdTrayDelete(int argc, char** argv) {
     HWND w = nullptr;
     unsigned long long id = 0;
@@ -800,8 +753,6 @@ int main(int argc, char** argv) {
         return CmdTray();
     if (cmd == "hide-tray")
         return CmdHideTray();
-    if (cmd == "menu")
-        return CmdMenu(argc, argv);
     if (cmd == "tray-delete")
         return CmdTrayDelete(argc, argv);
     if (cmd == "record")
