@@ -107,6 +107,10 @@ HWND Sheet() {
 }
 
 // The page at `index` made current; null until the sheet is there.
+// Window, background, then the time-zone page on NT-family systems (Wine is
+// one), then the plug-ins page.
+constexpr int kPluginsPage = 3;
+
 HWND ShowPage(int index) {
     HWND sheet = Sheet();
     if (!sheet)
@@ -593,7 +597,7 @@ TEST_F(OptionsSheetTest, ConfigureOpensTheSelectedPluginsSettingsOverTheSheet) {
         HWND sheetWindow = nullptr;
         DialogScript script;
         script.Then([&] {
-            HWND page = ShowPage(2);
+            HWND page = ShowPage(kPluginsPage);
             if (!page)
                 return false;
             sheetWindow = Sheet();
@@ -628,7 +632,7 @@ TEST_F(OptionsSheetTest, PluginTicksComeFromActivePluginsAndOkStoresThemInListOr
         target_->Registry().WriteString("", "ActivePlugins", c.stored);
         DialogScript script;
         script.Then([&] {
-            HWND page = ShowPage(2);
+            HWND page = ShowPage(kPluginsPage);
             if (!page)
                 return false;
             HWND list = ::GetDlgItem(page, IDC_PLUG_LIST);
