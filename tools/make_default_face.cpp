@@ -114,40 +114,9 @@ void Draw(Canvas& c) {
 }
 
 bool WriteBitmap(const std::string& path, const Canvas& c) {
-    const uint32_t stride = (3 * c.Width() + 3) & ~3u;
-    const uint32_t imageSize = stride * c.Height();
-    std::vector<uint8_t> out;
-    out.push_back('B');
-    out.push_back('M');
-    raster::Put32(out, 14 + 40 + imageSize);
-    raster::Put32(out, 0);
-    raster::Put32(out, 14 + 40);
-    raster::Put32(out, 40);
-    raster::Put32(out, c.Width());
-    raster::Put32(out, c.Height());  // bottom-up rows
-    raster::Put16(out, 1);
-    raster::Put16(out, 24);
-    raster::Put32(out, 0);  // BI_RGB
-    raster::Put32(out, imageSize);
-    raster::Put32(out, 2835);  // 72 dpi
-    raster::Put32(out, 2835);
-    raster::Put32(out, 0);
-    raster::Put32(out, 0);
-    for (int y = c.Height() - 1; y >= 0; --y) {
-        for (int x = 0; x < c.Width(); ++x) {
-            uint8_t bgra[4];
-            c.Bgra(x, y, bgra);
-            if (bgra[3] == 0) {
-                // Outside the face: exactly the cut color.
-                bgra[0] = 0, bgra[1] = 0, bgra[2] = 255;
-            }
-            out.insert(out.end(), bgra, bgra + 3);
-        }
-        out.resize(out.size() + (stride - 3 * c.Width()), 0);
-    }
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
-    return static_cast<bool>(file);
+    // Outside the face: exactly the cut color.
+    static const uint8_t kCutBgr[3] = {0, 0, 255};
+    return raster::WriteBitmap24(path, c, kCutBgr);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace raster {
@@ -135,6 +137,44 @@ inline void Put16(std::vector<uint8_t>& out, uint32_t v) {
 inline void Put32(std::vector<uint8_t>& out, uint32_t v) {
     Put16(out, v & 0xFFFF);
     Put16(out, v >> 16);
+}
+
+// Writes the canvas as a 24-bit Windows bitmap. Pixels the canvas left fully
+// transparent take cutBgr when it is given (a face's cut color), else stay as
+// drawn.
+inline bool WriteBitmap24(const std::string& path, const Canvas& c, const uint8_t* cutBgr = nullptr) {
+    const uint32_t stride = (3 * c.Width() + 3) & ~3u;
+    const uint32_t imageSize = stride * c.Height();
+    std::vector<uint8_t> out;
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, 14 + 40 + imageSize);
+    Put32(out, 0);
+    Put32(out, 14 + 40);
+    Put32(out, 40);
+    Put32(out, c.Width());
+    Put32(out, c.Height());  // bottom-up rows
+    Put16(out, 1);
+    Put16(out, 24);
+    Put32(out, 0);  // BI_RGB
+    Put32(out, imageSize);
+    Put32(out, 2835);  // 72 dpi
+    Put32(out, 2835);
+    Put32(out, 0);
+    Put32(out, 0);
+    for (int y = c.Height() - 1; y >= 0; --y) {
+        for (int x = 0; x < c.Width(); ++x) {
+            uint8_t bgra[4];
+            c.Bgra(x, y, bgra);
+            if (cutBgr && bgra[3] == 0)
+                bgra[0] = cutBgr[0], bgra[1] = cutBgr[1], bgra[2] = cutBgr[2];
+            out.insert(out.end(), bgra, bgra + 3);
+        }
+        out.resize(out.size() + (stride - 3 * c.Width()), 0);
+    }
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    return static_cast<bool>(file);
 }
 
 }  // namespace raster
