@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/clock_options_target_win.h"
+#include "app/clock_settings.h"
 #include "app/clock_window_win.h"
 #include "app/registry_store_win.h"
 #include "core/language_table.h"
@@ -357,6 +358,46 @@ TEST_F(OptionsSheetTest, OpacityAndSmoothingPreviewAndCancelTakesThemBack) {
     EXPECT_EQ(Settings().Alpha, 200);
     EXPECT_EQ(Settings().AAMethod, 0);
     // Rebuilt without smoothing: the window is the face's own size again.
+    EXPECT_EQ(WindowSize(clock_->Handle()).cx, 101);
+}
+
+TEST_F(OptionsSheetTest, ExitWithTheSheetOpenKeepsTheValuesFromBeforeIt) {
+    std::string presetDuring;
+    DialogScript script;
+    script.Then([&] {
+        HWND page = ShowPage(1);
+        if (!page)
+            return false;
+        PickListEntry(page, IDC_BKG_PRESETS, "small.bmp");
+        MoveSlider(page, IDC_BKG_ZOOM, 10);
+        SetCheck(page, IDC_BKG_USE_ZOOM, false);
+        return true;
+    });
+    script.Then([&] {
+        HWND page = ShowPage(0);
+        ::CheckRadioButton(page, IDC_WIN_SMOOTH_NONE, IDC_WIN_SMOOTH_OWN, IDC_WIN_SMOOTH_OWN);
+        Click(page, IDC_WIN_SMOOTH_OWN);
+        return true;
+    });
+    script.Then([&] {
+        presetDuring = clock_->PresetPath();
+        // What Exit in the tray icon's menu does.
+        ::PostQuitMessage(0);
+        return true;
+    });
+    EXPECT_EQ(Run(script), -1);
+    MSG quit{};
+    EXPECT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request must stay posted";
+    EXPECT_EQ(presetDuring, folder_ + "Presets\\small.bmp");
+
+    // What the clock's destroy handler then writes.
+    SaveSettings(target_->Registry(), Settings());
+    RegistryStore& stored = target_->Registry();
+    EXPECT_EQ(stored.GetInt("", "ZoomValue", 0), 100u);
+    EXPECT_EQ(stored.GetInt("", "UseZoom", 9), 1u);
+    EXPECT_EQ(stored.GetInt("", "AAMethod", 9), 0u);
+    EXPECT_EQ(stored.GetString("", "BackgrndBitmap", ""), "big.bmp");
+    EXPECT_EQ(clock_->PresetPath(), folder_ + "Presets\\big.bmp");
     EXPECT_EQ(WindowSize(clock_->Handle()).cx, 101);
 }
 
