@@ -18,6 +18,7 @@ void CTavixDlg::OnDestroy() {
 
 void CTavixDlg::ReleaseEverything() {
     // The preset before the cache: its frame may be the cache's bitmap.
+    pendingPreset_.reset();
     preset_.reset();
     FreeReductionCache();
     alphaBlend_.Use(false);

@@ -30,9 +30,12 @@ public:
     ~CTavixDlg() override;
 
     // Loads a preset and swaps it in only when the whole load succeeded; on
-    // failure the previous face keeps drawing and false is returned.
+    // failure the previous face keeps drawing and false is returned. Loaded
+    // while a frame is being composed, it is swapped in when that frame is done.
     bool LoadPreset(const std::string& path);
-    // Composes a frame for the time and hands it to the window.
+    // Composes a frame for the time and hands it to the window. Called while a
+    // frame is being composed (a plug-in hook that runs a message loop lets the
+    // tick in), it draws nothing and leaves the frame to the next tick.
     void ComposeFrame(uint16_t hour, uint16_t minute, uint16_t second);
 
     void PlaceWindow();
@@ -70,6 +73,7 @@ protected:
 
     // For the tests' clock windows, which skip the start-up sequence.
     ClockSettings& MutableSettings() { return settings_; }
+    CPlugins& MutablePlugins() { return plugins_; }
 
 private:
     // Creation steps (clock_creation_win.cpp).
@@ -136,6 +140,11 @@ private:
     bool hoverPolling_ = false;
 
     std::unique_ptr<LoadedPreset> preset_;
+    // A frame is being composed: the hooks of plug-ins run inside it, and a
+    // message loop of theirs dispatches ticks and option changes meanwhile.
+    bool composing_ = false;
+    // A preset loaded during a frame; the frame still draws with preset_.
+    std::unique_ptr<LoadedPreset> pendingPreset_;
     FrameComposer composer_;
     AlphaBlendLibrary alphaBlend_;
     ShownTime shownTime_;
