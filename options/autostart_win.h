@@ -14,9 +14,8 @@ struct AutostartKeys {
 };
 AutostartKeys DefaultAutostartKeys();
 
-// True when the value can be read into a 200-byte buffer; a longer value
-// reads as absent.
-bool AutostartPresent(HKEY root, const std::string& keyPath);
+// True when the value names `programPath`, quoted or bare, however long it is.
+bool AutostartPresent(HKEY root, const std::string& keyPath, const std::string& programPath);
 
 // The full path of the running program, however long it is; empty when the
 // system cannot say.

@@ -478,30 +478,45 @@ TEST_F(OptionsSheetTest, LanguageSwitchTakesAGoodFileAndKeepsTheOldOneForABroken
     ::DeleteFileA((folder_ + "Lang\\broken.lng").c_str());
 }
 
-TEST_F(OptionsSheetTest, AutostartBoxesWriteAndDeleteTheRunValues) {
+TEST_F(OptionsSheetTest, AutostartBoxesReadWriteAndDeleteTheRunValues) {
     AutostartKeys keys;
     keys.machineRoot = HKEY_CURRENT_USER;
     keys.userRoot = HKEY_CURRENT_USER;
     keys.path = kRunPath;
     auto stored = [] {
-        char data[1024] = {};
-        DWORD size = sizeof(data);
-        const LONG status = ::RegGetValueA(HKEY_CURRENT_USER, kRunPath, "Tavix", RRF_RT_REG_SZ, nullptr, data, &size);
-        return status == ERROR_SUCCESS ? std::string(data) : std::string("<none>");
+        std::vector<char> data(4096);
+        DWORD size = static_cast<DWORD>(data.size());
+        const LONG status =
+            ::RegGetValueA(HKEY_CURRENT_USER, kRunPath, "Tavix", RRF_RT_REG_SZ, nullptr, data.data(), &size);
+        return status == ERROR_SUCCESS ? std::string(data.data()) : std::string("<none>");
     };
-    char program[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+    auto store = [](const std::string& data) {
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunPath, "Tavix");
+        if (data != "<none>")
+            ::RegSetKeyValueA(HKEY_CURRENT_USER, kRunPath, "Tavix", REG_SZ, data.c_str(),
+                              static_cast<DWORD>(data.size() + 1));
+    };
+    char buffer[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    const std::string program = buffer;
+    const std::string quoted = "\"" + program + "\"";
 
     struct Case {
         const char* what;
+        std::string before;
+        bool shownAtOpen;
         bool tick;
-        std::string expected;
+        std::string after;
     } cases[] = {
-        {"ticked: the bare path", true, program},
-        {"unticked: deleted", false, "<none>"},
+        {"nothing stored, ticked: the path in quotes", "<none>", false, true, quoted},
+        {"quoted, unticked: deleted", quoted, true, false, "<none>"},
+        {"bare, as earlier versions wrote it, unticked: deleted", program, true, false, "<none>"},
+        {"over 200 characters, unticked: deleted", quoted + " " + std::string(300, 'a'), true, false, "<none>"},
+        {"another program's entry, ticked: replaced", "\"C:\\Elsewhere\\Tavix.exe\"", false, true, quoted},
     };
     for (const Case& c : cases) {
-        bool shownAtOpen = false;
+        store(c.before);
+        bool shownAtOpen = !c.shownAtOpen;
         DialogScript script;
         script.Then([&] {
             HWND page = ShowPage(0);
@@ -516,8 +531,8 @@ TEST_F(OptionsSheetTest, AutostartBoxesWriteAndDeleteTheRunValues) {
             return true;
         });
         EXPECT_EQ(Run(script, keys), IDOK) << c.what;
-        EXPECT_EQ(shownAtOpen, !c.tick) << c.what;
-        EXPECT_EQ(stored(), c.expected) << c.what;
+        EXPECT_EQ(shownAtOpen, c.shownAtOpen) << c.what;
+        EXPECT_EQ(stored(), c.after) << c.what;
         EXPECT_TRUE(ShownMessages().empty()) << c.what;
     }
 }
