@@ -40,7 +40,7 @@ AutostartKeys DefaultAutostartKeys() {
     return keys;
 }
 
-bool AutostartPresent(HKEY root, const std::string& keyPath, const std::string& programPath) {
+bool AutostartPresent(HKEY root, const std::string& keyPath) {
     UniqueRegKey key;
     if (::RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
         return false;
@@ -59,11 +59,9 @@ bool AutostartPresent(HKEY root, const std::string& keyPath, const std::string& 
         if (status == ERROR_SUCCESS)
             data.resize(size);
     }
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return false;
-    // Stored with or without its terminating zero.
-    const std::string text(data.data(), ::strnlen(data.data(), data.size()));
-    return RunValueNamesProgram(text, programPath);
+    // Any entry named "Tavix" counts, quoted or bare and however long: unticking
+    // must be able to remove whatever an earlier version or another copy wrote.
+    return status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ);
 }
 
 std::string ModuleFileName() {

@@ -14,8 +14,8 @@ struct AutostartKeys {
 };
 AutostartKeys DefaultAutostartKeys();
 
-// True when the value names `programPath`, quoted or bare, however long it is.
-bool AutostartPresent(HKEY root, const std::string& keyPath, const std::string& programPath);
+// True when the value "Tavix" can be read, however long it is.
+bool AutostartPresent(HKEY root, const std::string& keyPath);
 
 // The full path of the running program, however long it is; empty when the
 // system cannot say.

@@ -2,27 +2,6 @@
 
 namespace {
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameFileName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::optional<std::string> Fitting(std::string line) {
     if (line.size() + 1 > kRegParametersCapacity)
         return std::nullopt;
@@ -36,19 +15,6 @@ std::string RunValueFor(std::string_view programPath) {
     data += programPath;
     data += '"';
     return data;
-}
-
-bool RunValueNamesProgram(std::string_view data, std::string_view programPath) {
-    if (programPath.empty())
-        return false;
-    data = TrimBlanks(data);
-    if (!data.empty() && data[0] == '"') {
-        const size_t closing = data.find('"', 1);
-        if (closing == std::string_view::npos)
-            return false;
-        return SameFileName(data.substr(1, closing - 1), programPath);
-    }
-    return SameFileName(data, programPath);
 }
 
 std::optional<std::string> RegAddParameters(std::string_view keyPath,

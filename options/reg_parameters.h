@@ -13,10 +13,6 @@ constexpr const char* kAutostartValueName = "Tavix";
 // stores it too. Bare, a path with a blank is ambiguous to the shell, which
 // tries "C:\Program.exe" first for "C:\Program Files\...".
 std::string RunValueFor(std::string_view programPath);
-// True when the Run value's data start `programPath`: quoted (as written now
-// and by reg.exe; arguments may follow) or bare (as earlier versions wrote it).
-// Letters are compared without regard to case, as file names are.
-bool RunValueNamesProgram(std::string_view data, std::string_view programPath);
 
 // The buffer the parameters are built in, terminating zero included.
 constexpr size_t kRegParametersCapacity = 255;

@@ -128,11 +128,8 @@ BOOL CPropPageOptWin::OnInitDialog() {
     if (!useAlpha2_)
         ::EnableWindow(alpha2Slider_, FALSE);
 
-    const std::string program = ModuleFileName();
-    startAllUsers_ = startAllUsersFound_ =
-        AutostartPresent(autostartKeys_.machineRoot, autostartKeys_.path, program) ? 1 : 0;
-    startThisUser_ = startThisUserFound_ =
-        AutostartPresent(autostartKeys_.userRoot, autostartKeys_.path, program) ? 1 : 0;
+    startAllUsers_ = startAllUsersFound_ = AutostartPresent(autostartKeys_.machineRoot, autostartKeys_.path) ? 1 : 0;
+    startThisUser_ = startThisUserFound_ = AutostartPresent(autostartKeys_.userRoot, autostartKeys_.path) ? 1 : 0;
 
     for (const std::string& name : ListFileNames(clock_.AppFolder() + "Lang\\*.lng"))
         ::SendMessageA(languageList_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));

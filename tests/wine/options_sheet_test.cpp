@@ -512,7 +512,7 @@ TEST_F(OptionsSheetTest, AutostartBoxesReadWriteAndDeleteTheRunValues) {
         {"quoted, unticked: deleted", quoted, true, false, "<none>"},
         {"bare, as earlier versions wrote it, unticked: deleted", program, true, false, "<none>"},
         {"over 200 characters, unticked: deleted", quoted + " " + std::string(300, 'a'), true, false, "<none>"},
-        {"another program's entry, ticked: replaced", "\"C:\\Elsewhere\\Tavix.exe\"", false, true, quoted},
+        {"another copy's entry, unticked: deleted", "\"C:\\Elsewhere\\Tavix.exe\"", true, false, "<none>"},
     };
     for (const Case& c : cases) {
         store(c.before);
