@@ -12,9 +12,6 @@ INT_PTR CTavixDlg::OnTrayNotification(WPARAM iconId, LPARAM mouseMessage) {
             POINT p = {};
             ::GetCursorPos(&p);
             ::ScreenToClient(Handle(), &p);
-            // A menu whose owner is not the foreground window does not close
-            // when the user clicks elsewhere.
-            ::SetForegroundWindow(Handle());
             ShowContextMenu(p);
             return 1;
         }
