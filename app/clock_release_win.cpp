@@ -25,8 +25,8 @@ void CTavixDlg::ReleaseEverything() {
     dialogBrush_.reset();
     instanceMutex_.reset();
     alarms_->Clear();
-    if (trayIconAdded_)
-        tray_icon::Remove(Handle());
-    trayIconAdded_ = false;
+    // Whatever the add reported: a busy shell may time out on it and add the
+    // icon all the same, which would then stay in the tray after we are gone.
+    tray_icon::Remove(Handle());
     FreeLanguageTable();
 }

@@ -74,7 +74,7 @@ BOOL CTavixDlg::OnInitDialog() {
     PlaceWindow();
     ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
     ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
-    trayIconAdded_ = tray_icon::Add(Handle(), CWinApp::Current()->Instance(), "Tavix");
+    tray_icon::Add(Handle(), CWinApp::Current()->Instance(), "Tavix");
     CWinApp::Current()->SetMainWindow(Handle());
     if (settings_.PinToDesktop && layeredSupported_)
         SetShowCommand(SW_SHOWNA);

@@ -132,7 +132,6 @@ private:
     int screenHeight_ = 0;
     uint64_t lastTickTime_ = 0;
     UniqueKernelHandle instanceMutex_;
-    bool trayIconAdded_ = false;
     bool dragging_ = false;
     POINT grabPoint_ = {};
     RECT hoverRect_ = {};

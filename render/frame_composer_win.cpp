@@ -148,7 +148,8 @@ FrameResult FrameComposer::PresentLayered(HWND window, LoadedPreset& preset, uin
     // out opaque rather than with a stale or missing alpha. The frame is not
     // selected anywhere while its rows are read.
     if (preset.HasAlphaSurface()) {
-        if (MergeAlphaPlane(preset.Frame(), preset.AlphaPlane(), preset.AlphaDibHeader(), preset.AlphaDibBits())) {
+        if (MergeAlphaPlane(preset.Frame(), preset.AlphaPlane(), preset.AlphaDibHeader(), preset.AlphaDibBits(),
+                            preset.AlphaPlaneKind())) {
             source = preset.AlphaDib();
             perPixelAlpha = true;
         } else {

@@ -15,6 +15,7 @@
 #include "core/language_table.h"
 #include "core/settings_store.h"
 #include "render/preset_settings.h"
+#include "render/smooth_shrink_win.h"
 #include "res/resource.h"
 #include "tests/wine/test_app_win.h"
 #include "win/bitmap_info_win.h"
@@ -240,6 +241,46 @@ TEST_F(ComposeFrameTest, SmoothingReducesTheDoubleSizeFrame) {
         EXPECT_LT(pixel & 0xFF, 0x40u) << "method " << int(method);
         EXPECT_EQ(At(frame, kSize, 10, 90), kWhite) << "method " << int(method);
     }
+}
+
+TEST_F(ComposeFrameTest, ABitmapFaceOnALayeredWindowGoesOutWithItsShapeAsAlpha) {
+    // Layered windows show no device bitmap with a constant opacity under Wine:
+    // the face goes out as a section whose alpha is its cut-color shape, rows
+    // from the top like the frame's.
+    HWND window = ::CreateWindowExA(WS_EX_LAYERED, "STATIC", "", WS_POPUP, 0, 0, kSize, kSize, nullptr, nullptr,
+                                    nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    for (SmoothingMethod method : {SmoothingMethod::None, SmoothingMethod::System, SmoothingMethod::Own}) {
+        SCOPED_TRACE(static_cast<int>(method));
+        PresetBuildOptions options;
+        options.smoothing = method;
+        options.layered = true;
+        PresetBuildReport report;
+        std::unique_ptr<LoadedPreset> preset;
+        {
+            WindowDC screen(nullptr);
+            preset = BuildPreset(folder_ + "face.bmp", options, screen.get(), report);
+        }
+        ASSERT_TRUE(preset);
+        ASSERT_TRUE(preset->HasAlphaSurface());
+        FrameComposer composer;
+        composer.Compose(*preset, FrameTime{3, 0, 30}, FrameOptions{}, nullptr);
+        ASSERT_EQ(composer.PresentLayered(window, *preset, 200), FrameResult::Drawn);
+        const uint8_t* bits = static_cast<const uint8_t*>(preset->AlphaDibBits());
+        auto pixel = [bits](int x, int y) {
+            const uint8_t* p = bits + 4 * (static_cast<size_t>(y) * kSize + x);
+            return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+        };
+        EXPECT_EQ(pixel(0, 0), 0u) << "the cut color is transparent black";
+        EXPECT_EQ(pixel(2, 2), 0u);
+        EXPECT_EQ(pixel(3, 0) >> 24, 255u) << "beside the cut color the face is opaque";
+        EXPECT_EQ(pixel(0, 3) >> 24, 255u);
+        EXPECT_EQ(pixel(10, 90), 0xFFFFFFFFu) << "the face keeps its color";
+        EXPECT_EQ(pixel(90, 90), 0xFFFFFFFFu);
+    }
+    // Our own reduction left its cache at this size; the clock's next load frees it too.
+    FreeReductionCache();
+    ::DestroyWindow(window);
 }
 
 // A failed change of preset leaves the previous face drawing, hands and all.
