@@ -11,6 +11,7 @@
 #include "win/message_box_win.h"
 #include "win/readable_file_win.h"
 #include "win/system_clock_win.h"
+#include "win/system_code_page_win.h"
 #include "win/unique_handle.h"
 
 bool CTavixDlg::OnCreate() {
@@ -77,7 +78,7 @@ void CTavixDlg::LoadLanguage() {
     auto load = [&table](const std::string& path) {
         if (!IsReadableFile(path))
             return LanguageLoadResult{LanguageLoadResult::Status::CannotOpen, 0};
-        return LoadLanguageFile(path, table);
+        return LoadLanguageFile(path, table, TheSystemCodePage());
     };
     const std::string chosen = appFolder_ + "Lang\\" + settings_.LangFile;
     LanguageLoadResult result = load(chosen);
