@@ -3,6 +3,7 @@
 #include "alarms/clock_alarms_win.h"
 #include "app/benchmark_switch.h"
 #include "app/clock_window_win.h"
+#include "app/start_language.h"
 #include "app/tavix_app_win.h"
 #include "core/language_strings.h"
 #include "core/language_table.h"
@@ -72,6 +73,11 @@ bool CTavixDlg::ClaimInstance() {
 }
 
 void CTavixDlg::LoadLanguage() {
+    // The first start speaks the user's language; what is stored then (at the
+    // latest when the window ends) is kept from then on.
+    settings_.LangFile = StartLanguageFile(*store_, ::GetUserDefaultUILanguage(), [this](const std::string& name) {
+        return IsReadableFile(appFolder_ + "Lang\\" + name);
+    });
     LanguageTable& table = TheLanguageTable();
     // A device or a folder where the file should be counts as a file that
     // cannot be opened: reading a serial port would never return.
