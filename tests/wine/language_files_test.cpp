@@ -324,8 +324,12 @@ TEST(LanguageFiles, EveryTextFitsItsControl) {
         ASSERT_NE(dialogs.back()->window(), nullptr) << "template " << id;
     }
 
-    // Every text a template shows is in the table, so that a new control is measured too.
+    // Every text a template shows is in the table, so that a new control is
+    // measured too. The alarm notice is left out: texts past the 106 that
+    // every file has are optional, and a button for one may stand there.
     for (int id : kDialogs) {
+        if (id == IDD_SHOW_ALARM)
+            continue;
         HWND dialog = dialogOf(id).window();
         for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
             wchar_t className[32] = L"";
