@@ -3,6 +3,7 @@
 #include "alarms/clock_alarms_win.h"
 #include "app/benchmark_switch.h"
 #include "app/clock_window_win.h"
+#include "app/start_language.h"
 #include "app/tavix_app_win.h"
 #include "core/language_strings.h"
 #include "core/language_table.h"
@@ -11,6 +12,7 @@
 #include "win/message_box_win.h"
 #include "win/readable_file_win.h"
 #include "win/system_clock_win.h"
+#include "win/system_code_page_win.h"
 #include "win/unique_handle.h"
 
 bool CTavixDlg::OnCreate() {
@@ -71,13 +73,18 @@ bool CTavixDlg::ClaimInstance() {
 }
 
 void CTavixDlg::LoadLanguage() {
+    // The first start speaks the user's language; what is stored then (at the
+    // latest when the window ends) is kept from then on.
+    settings_.LangFile = StartLanguageFile(*store_, ::GetUserDefaultUILanguage(), [this](const std::string& name) {
+        return IsReadableFile(appFolder_ + "Lang\\" + name);
+    });
     LanguageTable& table = TheLanguageTable();
     // A device or a folder where the file should be counts as a file that
     // cannot be opened: reading a serial port would never return.
     auto load = [&table](const std::string& path) {
         if (!IsReadableFile(path))
             return LanguageLoadResult{LanguageLoadResult::Status::CannotOpen, 0};
-        return LoadLanguageFile(path, table);
+        return LoadLanguageFile(path, table, TheSystemCodePage());
     };
     const std::string chosen = appFolder_ + "Lang\\" + settings_.LangFile;
     LanguageLoadResult result = load(chosen);
