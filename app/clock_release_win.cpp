@@ -22,7 +22,7 @@ void CTavixDlg::ReleaseEverything() {
     FreeReductionCache();
     alphaBlend_.Use(false);
     dialogBrush_.reset();
-    instanceMutex_.reset();
+    instanceSlot_.Release();
     alarms_->Clear();
     if (trayIconAdded_)
         tray_icon::Remove(Handle());
