@@ -1,7 +1,9 @@
 #pragma once
 // The clock window's alarms: the list, its storage and the tick's alarm step.
-// The window calls Load() at creation and on a time change, Check() on every
-// tick and Clear() when it is destroyed.
+// The window calls Load() at creation, on a time change and when another
+// clock saved, Check() on every tick at which this clock rings the alarms, and
+// Clear() when it is destroyed. The list in memory is only ever a copy of the
+// stored one: every change is made to the stored list (Change).
 
 #include <cstdint>
 #include <functional>
@@ -25,19 +27,25 @@ public:
     ClockAlarms(SettingsStore& store,
                 std::function<uint64_t()> clockNow,
                 AlarmEffects& effects,
-                std::function<int32_t()> utcOffsetMinutes);
+                std::function<int32_t()> utcOffsetMinutes,
+                std::unique_ptr<AlarmStoreLock> storeLock = nullptr);
 
     // Rebuilds the list from the store, moving recurring alarms on.
     void Load();
-    // False when the store refused a write (the list in memory is unchanged).
-    bool Save();
+    // Applies `change` (alarm_list_edits.h) to the list as stored now, under
+    // the store lock, saves it all or nothing, tells the other clocks and
+    // reloads. False when the save failed: the store keeps the former list and
+    // the list in memory, identities included, stays as it was.
+    bool Change(const std::function<void(AlarmList&)>& change);
     // The alarm step of the tick for (prev, now]: fires what is due, stores
     // disabled one-shot alarms, then reloads and tells the listener.
     void Check(uint64_t prev, uint64_t now);
     void Clear();
-    AlarmList& List() { return list_; }
+    const AlarmList& List() const { return list_; }
     // Called after a tick reloaded the list (the open alarms dialog refills).
     void SetListChangedCallback(std::function<void()> callback) { listChanged_ = std::move(callback); }
+    // Called after every save this object made, so the other clocks reload.
+    void SetSavedCallback(std::function<void()> callback) { saved_ = std::move(callback); }
 
 private:
     ClockAlarms(SettingsStore& store,
@@ -45,6 +53,8 @@ private:
                 std::unique_ptr<AlarmEffects> ownedEffects,
                 std::function<int32_t()> utcOffsetMinutes,
                 std::unique_ptr<AlarmStoreLock> storeLock);
+
+    bool SaveChange(const std::function<void(AlarmList&)>& change);
 
     SettingsStore& store_;
     std::function<uint64_t()> clockNow_;
@@ -55,6 +65,7 @@ private:
     std::unique_ptr<AlarmStoreLock> storeLock_;
     AlarmList list_;
     std::function<void()> listChanged_;
+    std::function<void()> saved_;
     // A tick or time change that arrives while alarms are firing (an action's
     // message box runs a message loop) waits for the walk to finish.
     bool checking_ = false;

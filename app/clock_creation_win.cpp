@@ -55,21 +55,7 @@ bool CTavixDlg::OnCreate() {
 }
 
 bool CTavixDlg::ClaimInstance() {
-    if (settings_.MultipleInstances != 0 && settings_.MultipleTimeZones == 0)
-        return true;
-    static const char* const kNames[] = {"Tavix", "Tavix2", "Tavix3"};
-    const int allowed = settings_.MultipleTimeZones != 0 ? 3 : 1;
-    for (int i = 0; i < allowed; ++i) {
-        UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, kNames[i]));
-        // Read before anything else runs: closing the previous handle may reset it.
-        const DWORD error = ::GetLastError();
-        instanceMutex_ = std::move(mutex);
-        if (instanceMutex_ && error != ERROR_ALREADY_EXISTS)
-            return true;
-    }
-    // Every slot is taken: our handles to the other instances' mutexes go.
-    instanceMutex_.reset();
-    return false;
+    return instanceSlot_.Claim(settings_.MultipleInstances != 0, settings_.MultipleTimeZones != 0);
 }
 
 void CTavixDlg::LoadLanguage() {
@@ -126,6 +112,7 @@ void CTavixDlg::StartClock() {
     const SYSTEMTIME now = shownTime_.Now();
     lastTickTime_ = ClockTimeOf(now);
     alarms_->Load();
+    ringsAlarms_ = instanceSlot_.RingsAlarms();
     // The first tick looks back two minutes, so alarms missed while starting ring.
     lastTickTime_ -= 1200000000ULL;
     if (isNT_ && now.wMilliseconds > 400)

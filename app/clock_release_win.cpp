@@ -23,7 +23,7 @@ void CTavixDlg::ReleaseEverything() {
     FreeReductionCache();
     alphaBlend_.Use(false);
     dialogBrush_.reset();
-    instanceMutex_.reset();
+    instanceSlot_.Release();
     alarms_->Clear();
     // Whatever the add reported: a busy shell may time out on it and add the
     // icon all the same, which would then stay in the tray after we are gone.

@@ -1,5 +1,6 @@
 // The one-second tick: read the shown time, compose a frame when one is due,
-// refresh the tray tooltip once a minute and let the alarms fall due.
+// refresh the tray tooltip once a minute and, in the clock that rings them,
+// let the alarms fall due.
 #include "alarms/clock_alarms_win.h"
 #include "app/clock_window_win.h"
 #include "app/tick_schedule.h"
@@ -22,6 +23,13 @@ void CTavixDlg::OnTimer(UINT_PTR id) {
         tooltipRefreshPending_ = false;
         RefreshTrayTip(shown);
     }
+    // One clock rings, by the time it shows; the others only follow the list.
+    const bool rang = ringsAlarms_;
+    ringsAlarms_ = instanceSlot_.RingsAlarms();
+    if (!ringsAlarms_)
+        return;
+    if (!rang)
+        alarms_->Load();
     alarms_->Check(prev, lastTickTime_);
 }
 

@@ -1,5 +1,6 @@
 #include "app/clock_window_win.h"
 
+#include "alarms/alarms_changed_win.h"
 #include "alarms/alarms_dialog_host.h"
 #include "alarms/clock_alarms_win.h"
 #include "app/registry_store_win.h"
@@ -61,6 +62,8 @@ CTavixDlg::CTavixDlg(HWND owner) : CDialog(IDD_CLOCK, owner) {
         *store_, [this] { return shownTime_.NowAsClockTime(); }, isNT_);
     // A tick that reloaded the list refills every open alarms dialog.
     alarms_->SetListChangedCallback(&RefillOpenAlarmsDialogs);
+    // Every clock's list follows what any of them stored.
+    alarms_->SetSavedCallback(&TellClocksAlarmsChanged);
 }
 
 CTavixDlg::~CTavixDlg() {
@@ -84,6 +87,11 @@ BOOL CTavixDlg::OnInitDialog() {
 }
 
 bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (IsOtherClocksAlarmsChange(message, wParam)) {
+        alarms_->Load();
+        RefillOpenAlarmsDialogs();
+        return true;
+    }
     switch (message) {
         case WM_TIMER:
             OnTimer(wParam);

@@ -12,6 +12,7 @@
 
 #include "app/benchmark_switch.h"
 #include "app/clock_settings.h"
+#include "app/instance_slot_win.h"
 #include "app/registry_store_win.h"
 #include "core/settings_store.h"
 #include "options/plugin_host_win.h"
@@ -131,7 +132,9 @@ private:
     int screenWidth_ = 0;
     int screenHeight_ = 0;
     uint64_t lastTickTime_ = 0;
-    UniqueKernelHandle instanceMutex_;
+    InstanceSlot instanceSlot_;
+    // Whether this clock rang the alarms at the last tick.
+    bool ringsAlarms_ = false;
     bool dragging_ = false;
     POINT grabPoint_ = {};
     RECT hoverRect_ = {};
