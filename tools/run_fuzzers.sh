@@ -10,6 +10,8 @@ shopt -s nullglob
 names=()
 pids=()
 for fuzzer in "$dir"/*_fuzz; do
+    # not the corpus folders beside them (corpus-<name>)
+    [ -f "$fuzzer" ] && [ -x "$fuzzer" ] || continue
     name=$(basename "$fuzzer")
     corpus="$dir/corpus-$name"
     mkdir -p "$corpus"
