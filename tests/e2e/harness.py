@@ -1,6 +1,7 @@
 """Drives the real Tavix.exe under Wine and Xvfb and observes it from outside.
 
-A WineSession owns a throwaway Wine prefix, a private X server and a writable
+A WineSession owns a throwaway Wine prefix (a clone of the one wineboot made
+once, tools/wine_prefix.py), a private X server and a writable
 copy of the program folder at C:\\Tavix inside the prefix. It starts Tavix.exe,
 looks at its windows and message boxes through probe.exe, reads and writes the
 registry with Wine's reg.exe and takes screenshots. Every wait is bounded; an
@@ -17,12 +18,16 @@ import select
 import shutil
 import struct
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
 import zlib
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(REPO, "tools"))
+import wine_prefix  # noqa: E402
+
 TAVIX_KEY = r"HKCU\Software\Quandel\Tavix"
 CLOCK_TITLE = "Tavix"
 
@@ -327,14 +332,11 @@ class WineSession:
                 display = self.xvfb.display
             self.display = display
             self.env = dict(os.environ, WINEPREFIX=self.prefix, DISPLAY=display, **WINE_ENV)
-            _run(["wineboot", "-i"], env=self.env, timeout=240)
-            _run(["wineserver", "-w"], env=self.env, timeout=120, check=False)
-            # A crashing program must end at once, not wait in Wine's crash dialog.
-            _run(["wine", "reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog",
-                  "/t", "REG_DWORD", "/d", "0", "/f"], env=self.env, timeout=120, check=False)
-            _run(["wine", "reg", "delete", "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug",
-                  "/v", "Debugger", "/f"], env=self.env, timeout=120, check=False)
-            _run(["wineserver", "-w"], env=self.env, timeout=120, check=False)
+            # A clone of the prefix wineboot made once (crash dialog off, see wine_prefix.py).
+            try:
+                wine_prefix.clone(self.prefix, env=self.env)
+            except wine_prefix.PrefixError as e:
+                raise HarnessError(str(e)) from None
             self.drive_c = os.path.join(self.prefix, "drive_c")
             self.program_dir = os.path.join(self.drive_c, "Tavix")
             shutil.copy(self.probe_path, os.path.join(self.drive_c, "probe.exe"))
@@ -607,8 +609,17 @@ def _window_line(w):
         "visible" if w["visible"] else "hidden", " topmost" if w["topmost"] else "")
 
 
+def wine_prefix_template():
+    """Makes the prefix that sessions are cloned from, if it is not there yet
+    (wineboot runs under a private Xvfb of its own)."""
+    try:
+        wine_prefix.make_template()
+    except (wine_prefix.PrefixError, OSError) as e:
+        raise HarnessError(str(e)) from None
+
+
 # ---------------------------------------------------------------------------
-# One session shared by all test modules of a run: wineboot is the slow part.
+# One session shared by all test modules of a run (of a worker, when several run side by side).
 
 _shared = None
 
