@@ -29,8 +29,9 @@ if(TAVIX_FUZZ)
         target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
         target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
-        # The parsers and decoders under test: the language table (core) and the PNG decoder (render).
-        target_link_libraries(${name} PRIVATE tavix_render tavix_core)
+        # The parsers and decoders under test: the language table (core), the PNG
+        # decoder (render) and the stored alarms (alarms).
+        target_link_libraries(${name} PRIVATE tavix_alarms tavix_render tavix_core)
     endforeach()
     return()
 endif()
