@@ -81,6 +81,7 @@ void ClockAlarms::Load() {
             record.Id = found->second;
     }
     list_ = std::move(loaded);
+    ++version_;
 }
 
 bool ClockAlarms::Save() {
@@ -91,6 +92,9 @@ bool ClockAlarms::Save() {
     int key = 1;
     for (AlarmRecord& record : list_)
         record.StoredKey = saved ? key++ : 0;
+    ++version_;
+    if (saved && utcNow_)
+        StoreLastTick(store_, utcNow_());
     return saved;
 }
 
@@ -112,15 +116,21 @@ void ClockAlarms::Check(uint64_t prev, uint64_t now) {
     uint64_t to = now;
     for (;;) {
         checking_ = true;
+        bool moved = MoveOnSkippedAlarms(list_, to);
         const bool anyDue = CheckAlarms(list_, from, to, hooks);
         checking_ = false;
         // Before the reload, which would bring the disabled alarms back.
         hooks.Flush();
-        const bool reload = anyDue || deferredLoad_;
+        const bool jumped = jumpPending_;
+        jumpPending_ = false;
+        const bool reload = anyDue || deferredLoad_ || jumped;
         deferredLoad_ = false;
         if (reload)
             Load();
-        if (anyDue && listChanged_) {
+        moved = MoveOnPassedAlarms(list_, to) || moved;
+        if (moved)
+            ++version_;
+        if ((anyDue || jumped || moved) && listChanged_) {
             // A copy: the listener may replace or drop its callback (a dialog
             // that closes) while it runs.
             const std::function<void()> listChanged = listChanged_;

@@ -1,7 +1,8 @@
 #pragma once
 // The clock window's alarms: the list, its storage and the tick's alarm step.
-// The window calls Load() at creation and on a time change, Check() on every
-// tick and Clear() when it is destroyed.
+// The window calls Load() at creation, Check() on every tick (CheckAfterSleep()
+// after a sleep), NoteTimeJump() on a time change and Clear() when it is
+// destroyed.
 
 #include <cstdint>
 #include <functional>
@@ -9,7 +10,10 @@
 #include <optional>
 #include <utility>
 
+#include <vector>
+
 #include "alarms/alarm_actions.h"
+#include "alarms/alarm_catch_up.h"
 #include "alarms/alarm_record.h"
 #include "alarms/alarm_store_lock.h"
 #include "core/settings_store.h"
@@ -35,6 +39,27 @@ public:
     // disabled one-shot alarms, then reloads and tells the listener.
     void Check(uint64_t prev, uint64_t now);
     void Clear();
+    // The system's time was changed: the next Check first rings what the
+    // change passed within the catch-up window, then reloads, which
+    // reschedules the recurring alarms from the new time. (A jump of the shown
+    // zone needs no call: every Check moves on what a jump left behind, and an
+    // alarm that rang before a jump back does not ring again.)
+    void NoteTimeJump() { jumpPending_ = true; }
+    // The alarm step of a tick after a stretch in which the clock did not run
+    // (sleep, hibernation): alarms due in (prev, now - catch-up] do nothing;
+    // they are returned for one notice, one-shot ones disabled and stored,
+    // recurring ones moved on. Then as Check.
+    std::vector<MissedAlarm> CheckAfterSleep(uint64_t prev, uint64_t now);
+    // At start-up, before the first Load: the alarms that fell due in
+    // (lastSeen, until] while no clock ran, found from the stored list as it
+    // was at `lastSeen`; one-shot ones are stored disabled.
+    std::vector<MissedAlarm> TakeMissedSince(uint64_t lastSeen, uint64_t until);
+    // Gives the UTC time (a FILETIME count) that every successful save stores
+    // as the last moment a clock was seen running.
+    void SetUtcClock(std::function<uint64_t()> utcNow) { utcNow_ = std::move(utcNow); }
+    // Changes whenever the list may have changed (load, save, a tick that
+    // moved an alarm on), so that what follows the next due time can tell.
+    uint64_t Version() const { return version_; }
     AlarmList& List() { return list_; }
     // Called after a tick reloaded the list (the open alarms dialog refills).
     void SetListChangedCallback(std::function<void()> callback) { listChanged_ = std::move(callback); }
@@ -60,4 +85,7 @@ private:
     bool checking_ = false;
     std::optional<std::pair<uint64_t, uint64_t>> deferredCheck_;
     bool deferredLoad_ = false;
+    bool jumpPending_ = false;
+    std::function<uint64_t()> utcNow_;
+    uint64_t version_ = 0;
 };

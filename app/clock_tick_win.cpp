@@ -1,5 +1,6 @@
 // The one-second tick: read the shown time, compose a frame when one is due,
 // refresh the tray tooltip once a minute and let the alarms fall due.
+#include "alarms/alarm_tick_win.h"
 #include "alarms/clock_alarms_win.h"
 #include "app/clock_window_win.h"
 #include "app/tick_schedule.h"
@@ -22,7 +23,7 @@ void CTavixDlg::OnTimer(UINT_PTR id) {
         tooltipRefreshPending_ = false;
         RefreshTrayTip(shown);
     }
-    alarms_->Check(prev, lastTickTime_);
+    alarmTick_->Tick(*alarms_, prev, lastTickTime_);
 }
 
 void CTavixDlg::RefreshTrayTip(const SYSTEMTIME& shown) {

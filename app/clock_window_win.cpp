@@ -1,5 +1,6 @@
 #include "app/clock_window_win.h"
 
+#include "alarms/alarm_tick_win.h"
 #include "alarms/alarms_dialog_host.h"
 #include "alarms/clock_alarms_win.h"
 #include "app/registry_store_win.h"
@@ -61,6 +62,7 @@ CTavixDlg::CTavixDlg(HWND owner) : CDialog(IDD_CLOCK, owner) {
         *store_, [this] { return shownTime_.NowAsClockTime(); }, isNT_);
     // A tick that reloaded the list refills every open alarms dialog.
     alarms_->SetListChangedCallback(&RefillOpenAlarmsDialogs);
+    alarmTick_ = std::make_unique<AlarmTick>();
 }
 
 CTavixDlg::~CTavixDlg() {
@@ -89,8 +91,12 @@ bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
             OnTimer(wParam);
             return false;  // the default processing follows
         case WM_TIMECHANGE:
-            alarms_->Load();
-            RefillOpenAlarmsDialogs();
+            // The next tick rings what the change passed within the catch-up
+            // window, then reloads; the reload refills the alarms dialogs.
+            alarms_->NoteTimeJump();
+            return false;
+        case WM_POWERBROADCAST:
+            alarmTick_->OnPowerBroadcast(wParam, *store_);
             return false;
         case WM_PAINT:
             if (!layeredSupported_ && preset_)
