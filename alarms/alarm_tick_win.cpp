@@ -6,6 +6,7 @@
 #include "alarms/alarm_snooze.h"
 #include "alarms/missed_notice_win.h"
 #include "alarms/show_alarm_dlg_win.h"
+#include "core/clock_time.h"
 
 namespace {
 
@@ -23,8 +24,9 @@ uint64_t UtcNow() {
     return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
 }
 
-void AlarmTick::Start(ClockAlarms& alarms, const SettingsStore& store, uint64_t shownNow, uint64_t firstTickFrom) {
+void AlarmTick::Start(ClockAlarms& alarms, SettingsStore& store, uint64_t shownNow, uint64_t firstTickFrom) {
     started_ = true;
+    store_ = &store;
     if (const std::optional<uint64_t> lastUtc = StoredLastTick(store)) {
         // Into the shown time with today's offset; a daylight-time change in
         // between shifts the border of the stretch by its hour.
@@ -36,13 +38,18 @@ void AlarmTick::Start(ClockAlarms& alarms, const SettingsStore& store, uint64_t 
 }
 
 void AlarmTick::Tick(ClockAlarms& alarms, uint64_t prev, uint64_t now) {
-    const TickWatch::Stretch stretch = watch_.Observe(now, UtcNow(), SteadyNow());
+    const uint64_t utcNow = UtcNow();
+    const TickWatch::Stretch stretch = watch_.Observe(now, utcNow, SteadyNow());
     if (stretch.slept) {
         std::vector<MissedAlarm> missed = alarms.CheckAfterSleep(prev, now);
         missed_.insert(missed_.end(), missed.begin(), missed.end());
         rearm_ = true;
     } else {
         alarms.Check(prev, now);
+    }
+    if (store_ && utcNow / clock_time::kMinute != storedMinute_) {
+        storedMinute_ = utcNow / clock_time::kMinute;
+        StoreLastTick(*store_, utcNow);
     }
     if (!TheSnoozedAlarms().empty())
         CShowAlarmDlg::RingSnoozed();

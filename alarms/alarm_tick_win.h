@@ -19,8 +19,10 @@ public:
     // At start-up, instead of the first Load: `shownNow` is the shown time,
     // `firstTickFrom` where the first tick's stretch begins. The alarms that
     // fell due between the last tick any clock saw and `firstTickFrom` are
-    // told at the first tick.
-    void Start(ClockAlarms& alarms, const SettingsStore& store, uint64_t shownNow, uint64_t firstTickFrom);
+    // told at the first tick. From then on the store keeps the last tick
+    // seen, renewed once a minute, so that a clock started beside this one,
+    // or after a crash, does not take alarms this one rang for missed.
+    void Start(ClockAlarms& alarms, SettingsStore& store, uint64_t shownNow, uint64_t firstTickFrom);
     // Every tick, with the shown times of the previous tick and of this one.
     void Tick(ClockAlarms& alarms, uint64_t prev, uint64_t now);
     // WM_POWERBROADCAST.
@@ -36,6 +38,8 @@ private:
     TickWatch watch_;
     WakeTimer timer_;
     std::vector<MissedAlarm> missed_;
+    SettingsStore* store_ = nullptr;  // set by Start
+    uint64_t storedMinute_ = 0;
     bool started_ = false;
     bool rearm_ = true;
     uint64_t armedVersion_ = 0;

@@ -65,7 +65,9 @@ void ClockAlarms::Load() {
     AlarmList loaded;
     {
         AlarmStoreLockGuard guard(storeLock_.get());
-        loaded = LoadAlarms(store_, clockNow_, utcOffsetMinutes_());
+        const std::function<uint64_t()> now =
+            loadAsOf_ ? std::function<uint64_t()>([asOf = *loadAsOf_] { return asOf; }) : clockNow_;
+        loaded = LoadAlarms(store_, now, utcOffsetMinutes_());
     }
     // Each stored alarm keeps the identity it had, found through the key it
     // was last saved to or loaded from, so an edit that was opened before the
@@ -98,6 +100,12 @@ bool ClockAlarms::Save() {
     return saved;
 }
 
+void ClockAlarms::ReloadAsOf(uint64_t prev) {
+    loadAsOf_ = prev;
+    Load();
+    loadAsOf_.reset();
+}
+
 void ClockAlarms::Clear() {
     list_.Clear();
 }
@@ -121,16 +129,14 @@ void ClockAlarms::Check(uint64_t prev, uint64_t now) {
         checking_ = false;
         // Before the reload, which would bring the disabled alarms back.
         hooks.Flush();
-        const bool jumped = jumpPending_;
-        jumpPending_ = false;
-        const bool reload = anyDue || deferredLoad_ || jumped;
+        const bool reload = anyDue || deferredLoad_;
         deferredLoad_ = false;
         if (reload)
             Load();
         moved = MoveOnPassedAlarms(list_, to) || moved;
         if (moved)
             ++version_;
-        if ((anyDue || jumped || moved) && listChanged_) {
+        if ((anyDue || moved) && listChanged_) {
             // A copy: the listener may replace or drop its callback (a dialog
             // that closes) while it runs.
             const std::function<void()> listChanged = listChanged_;

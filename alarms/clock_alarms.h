@@ -1,7 +1,7 @@
 #pragma once
 // The clock window's alarms: the list, its storage and the tick's alarm step.
 // The window calls Load() at creation, Check() on every tick (CheckAfterSleep()
-// after a sleep), NoteTimeJump() on a time change and Clear() when it is
+// after a sleep), ReloadAsOf() on a time change and Clear() when it is
 // destroyed.
 
 #include <cstdint>
@@ -39,12 +39,13 @@ public:
     // disabled one-shot alarms, then reloads and tells the listener.
     void Check(uint64_t prev, uint64_t now);
     void Clear();
-    // The system's time was changed: the next Check first rings what the
-    // change passed within the catch-up window, then reloads, which
-    // reschedules the recurring alarms from the new time. (A jump of the shown
-    // zone needs no call: every Check moves on what a jump left behind, and an
-    // alarm that rang before a jump back does not ring again.)
-    void NoteTimeJump() { jumpPending_ = true; }
+    // The system's time was changed: reloads as of `prev`, the shown time of
+    // the last tick, so that an alarm stored meanwhile is read and the next
+    // Check rings what the change passed within the catch-up window; a
+    // recurring alarm that rang before a change back does not ring again.
+    // (A jump of the shown zone needs no call: every Check moves on what a
+    // jump left behind.)
+    void ReloadAsOf(uint64_t prev);
     // The alarm step of a tick after a stretch in which the clock did not run
     // (sleep, hibernation): alarms due in (prev, now - catch-up] do nothing;
     // they are returned for one notice, one-shot ones disabled and stored,
@@ -85,7 +86,8 @@ private:
     bool checking_ = false;
     std::optional<std::pair<uint64_t, uint64_t>> deferredCheck_;
     bool deferredLoad_ = false;
-    bool jumpPending_ = false;
+    // While set, loads move recurring alarms on from this time, not from now.
+    std::optional<uint64_t> loadAsOf_;
     std::function<uint64_t()> utcNow_;
     uint64_t version_ = 0;
 };

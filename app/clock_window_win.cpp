@@ -91,9 +91,8 @@ bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
             OnTimer(wParam);
             return false;  // the default processing follows
         case WM_TIMECHANGE:
-            // The next tick rings what the change passed within the catch-up
-            // window, then reloads; the reload refills the alarms dialogs.
-            alarms_->NoteTimeJump();
+            alarms_->ReloadAsOf(lastTickTime_);
+            RefillOpenAlarmsDialogs();
             return false;
         case WM_POWERBROADCAST:
             alarmTick_->OnPowerBroadcast(wParam, *store_);

@@ -13,6 +13,7 @@
 
 #include "alarm_test_util.h"
 #include "alarms/alarm_schedule.h"
+#include "alarms/alarm_snooze.h"
 #include "alarms/alarm_storage.h"
 #include "alarms/clock_alarms.h"
 
@@ -89,7 +90,7 @@ struct Simulation {
             now_ = Shown(real);
             const TickWatch::Stretch stretch = watch_.Observe(now_, Utc(real), real);
             if (clock_.setForwardBy && real == clock_.setForwardAt)
-                alarms_.NoteTimeJump();  // the system's time-change message
+                alarms_.ReloadAsOf(prev);  // the system's time-change message
             if (stretch.slept) {
                 for (const MissedAlarm& m : alarms_.CheckAfterSleep(prev, now_))
                     missed_.push_back(m);
@@ -185,6 +186,14 @@ const JumpCase kJumpCases[] = {
      At(2026, 4, 13, 8, 0),
      3 * kHour,
      {At(2026, 4, 20, 9, 0), At(2026, 4, 27, 9, 0)}},
+    {"daily 12:00, system time set 20 min ahead at 11:50: rings once at the change",
+     Alarm("noon", At(2026, 4, 10, 12, 0), REPEAT_DAILY),
+     At(2026, 4, 13, 11, 0),
+     At(2026, 4, 15, 0, 0),
+     [](uint64_t) { return 0; },
+     At(2026, 4, 13, 11, 50),
+     20 * kMinute,
+     {At(2026, 4, 13, 12, 10), At(2026, 4, 14, 12, 0)}},
     {"monthly on the 31st, zone moved 8 h ahead on 31 May at 10:00",
      Alarm("month end", At(2026, 3, 31, 12, 0), REPEAT_MONTHLY),
      At(2026, 5, 30, 0, 0),
@@ -340,4 +349,21 @@ TEST(AlarmCatchUp, TheComputerWakesForTheNextEnabledAlarm) {
                               now),
               now + 2 * kMinute);
     EXPECT_EQ(NextWakeDueTime(ListOf({Alarm("past", now, 0), off}), now), std::nullopt);
+}
+
+TEST(AlarmSnooze, RingsAgainOnceWithItsNoticeAndSoundOnly) {
+    SnoozedAlarms snoozed;
+    AlarmRecord alarm = Alarm("wake", At(2026, 4, 13, 7, 0), 0);
+    alarm.Flags = ALARM_ENABLED | ALARM_NOTICE | ALARM_SHUTDOWN;
+    alarm.Sound = "ring.wav";
+    snoozed.Add(alarm, 1000 + snoozed.Length());
+    EXPECT_EQ(snoozed.Length(), 5u * 60 * 1000);
+    EXPECT_TRUE(snoozed.TakeDue(1000 + snoozed.Length() - 1).empty());
+    const std::vector<AlarmRecord> due = snoozed.TakeDue(1000 + snoozed.Length());
+    ASSERT_EQ(due.size(), 1u);
+    EXPECT_EQ(due[0].Name, "wake");
+    EXPECT_EQ(due[0].Sound, "ring.wav");
+    EXPECT_EQ(due[0].Execute, "") << "the program ran at the first ring";
+    EXPECT_EQ(due[0].Flags, static_cast<uint32_t>(ALARM_ENABLED | ALARM_NOTICE)) << "no second shutdown";
+    EXPECT_TRUE(snoozed.empty());
 }
