@@ -9,7 +9,6 @@
 #include <memory>
 #include <optional>
 #include <utility>
-
 #include <vector>
 
 #include "alarms/alarm_actions.h"
