@@ -20,14 +20,15 @@ void CTavixDlg::OnDestroy() {
 
 void CTavixDlg::ReleaseEverything() {
     // The preset before the cache: its frame may be the cache's bitmap.
+    pendingPreset_.reset();
     preset_.reset();
     FreeReductionCache();
     alphaBlend_.Use(false);
     dialogBrush_.reset();
-    instanceMutex_.reset();
+    instanceSlot_.Release();
     alarms_->Clear();
-    if (trayIconAdded_)
-        tray_icon::Remove(Handle());
-    trayIconAdded_ = false;
+    // Whatever the add reported: a busy shell may time out on it and add the
+    // icon all the same, which would then stay in the tray after we are gone.
+    tray_icon::Remove(Handle());
     FreeLanguageTable();
 }

@@ -1,6 +1,7 @@
 #include "app/clock_window_win.h"
 
 #include "alarms/alarm_tick_win.h"
+#include "alarms/alarms_changed_win.h"
 #include "alarms/alarms_dialog_host.h"
 #include "alarms/clock_alarms_win.h"
 #include "app/registry_store_win.h"
@@ -63,6 +64,8 @@ CTavixDlg::CTavixDlg(HWND owner) : CDialog(IDD_CLOCK, owner) {
     // A tick that reloaded the list refills every open alarms dialog.
     alarms_->SetListChangedCallback(&RefillOpenAlarmsDialogs);
     alarmTick_ = std::make_unique<AlarmTick>();
+    // Every clock's list follows what any of them stored.
+    alarms_->SetSavedCallback(&TellClocksAlarmsChanged);
 }
 
 CTavixDlg::~CTavixDlg() {
@@ -76,7 +79,7 @@ BOOL CTavixDlg::OnInitDialog() {
     PlaceWindow();
     ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
     ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
-    trayIconAdded_ = tray_icon::Add(Handle(), CWinApp::Current()->Instance(), "Tavix");
+    tray_icon::Add(Handle(), CWinApp::Current()->Instance(), "Tavix");
     CWinApp::Current()->SetMainWindow(Handle());
     if (settings_.PinToDesktop && layeredSupported_)
         SetShowCommand(SW_SHOWNA);
@@ -86,6 +89,12 @@ BOOL CTavixDlg::OnInitDialog() {
 }
 
 bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (IsOtherClocksAlarmsChange(message, wParam)) {
+        // As of the last tick: an alarm due since then still rings at the next.
+        alarms_->ReloadAsOf(lastTickTime_);
+        RefillOpenAlarmsDialogs();
+        return true;
+    }
     switch (message) {
         case WM_TIMER:
             OnTimer(wParam);

@@ -12,6 +12,7 @@
 
 #include "app/benchmark_switch.h"
 #include "app/clock_settings.h"
+#include "app/instance_slot_win.h"
 #include "app/registry_store_win.h"
 #include "core/settings_store.h"
 #include "options/plugin_host_win.h"
@@ -31,9 +32,12 @@ public:
     ~CTavixDlg() override;
 
     // Loads a preset and swaps it in only when the whole load succeeded; on
-    // failure the previous face keeps drawing and false is returned.
+    // failure the previous face keeps drawing and false is returned. Loaded
+    // while a frame is being composed, it is swapped in when that frame is done.
     bool LoadPreset(const std::string& path);
-    // Composes a frame for the time and hands it to the window.
+    // Composes a frame for the time and hands it to the window. Called while a
+    // frame is being composed (a plug-in hook that runs a message loop lets the
+    // tick in), it draws nothing and leaves the frame to the next tick.
     void ComposeFrame(uint16_t hour, uint16_t minute, uint16_t second);
 
     void PlaceWindow();
@@ -71,6 +75,7 @@ protected:
 
     // For the tests' clock windows, which skip the start-up sequence.
     ClockSettings& MutableSettings() { return settings_; }
+    CPlugins& MutablePlugins() { return plugins_; }
 
 private:
     // Creation steps (clock_creation_win.cpp).
@@ -128,8 +133,9 @@ private:
     int screenWidth_ = 0;
     int screenHeight_ = 0;
     uint64_t lastTickTime_ = 0;
-    UniqueKernelHandle instanceMutex_;
-    bool trayIconAdded_ = false;
+    InstanceSlot instanceSlot_;
+    // Whether this clock rang the alarms at the last tick.
+    bool ringsAlarms_ = false;
     bool dragging_ = false;
     POINT grabPoint_ = {};
     RECT hoverRect_ = {};
@@ -137,6 +143,11 @@ private:
     bool hoverPolling_ = false;
 
     std::unique_ptr<LoadedPreset> preset_;
+    // A frame is being composed: the hooks of plug-ins run inside it, and a
+    // message loop of theirs dispatches ticks and option changes meanwhile.
+    bool composing_ = false;
+    // A preset loaded during a frame; the frame still draws with preset_.
+    std::unique_ptr<LoadedPreset> pendingPreset_;
     FrameComposer composer_;
     AlphaBlendLibrary alphaBlend_;
     ShownTime shownTime_;

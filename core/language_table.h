@@ -9,11 +9,19 @@
 // the texts every file must have; the texts added later (107 on) are optional
 // and show their English default when a file lacks them. 0 lands in an unread
 // slot, larger numbers are ignored, and a later line for the same number wins.
+//
+// A file is bytes of the system's code page, used as they stand; any other
+// byte-order mark simply makes the first line a comment. A file that starts
+// with the UTF-8 byte-order mark is UTF-8: the mark is not part of the first
+// line, and each text is converted into the code page the program shows its
+// texts in, so one file serves readers of every code page.
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/code_page.h"
 
 constexpr int kLanguageStringCount = 106;
 // The last optional text (language_defaults.h).
@@ -53,10 +61,11 @@ struct LanguageLoadResult {
 // Adds the entries of a language file to the table. The table is not emptied
 // first: a caller that switches languages clears it before. When a number
 // 1..106 is missing afterwards the whole table is cleared; when the file cannot
-// be opened or read the table is left as it was.
-LanguageLoadResult LoadLanguageFile(const std::string& path, LanguageTable& table);
+// be opened or read the table is left as it was. The texts of a UTF-8 file are
+// converted into codePage.
+LanguageLoadResult LoadLanguageFile(const std::string& path, LanguageTable& table, const CodePage& codePage);
 // The same for text already in memory (the file's bytes).
-LanguageLoadResult ParseLanguageText(std::string_view text, LanguageTable& table);
+LanguageLoadResult ParseLanguageText(std::string_view text, LanguageTable& table, const CodePage& codePage);
 
 // The message box text for a failed load: "Cannot open <path>" or
 // "ID <n> is missing in <path>"; empty for a successful one.

@@ -89,16 +89,21 @@ def _run(cmd, env=None, timeout=30, check=True, cwd=None):
 def read_lng(path):
     """The numbered texts of a language file as {number: text}, read as the
     clock reads them: lines that start with a digit, number before the first
-    comma, text after it; the last line of a number wins."""
+    comma, text after it; the last line of a number wins. A file that starts
+    with the UTF-8 byte-order mark is UTF-8; any other is taken as Latin-1."""
     texts = {}
     with open(path, "rb") as f:
-        for raw in f.read().split(b"\n"):
-            line = raw[:-1] if raw.endswith(b"\r") else raw
-            if not line[:1].isdigit() or b"," not in line:
-                continue
-            head, text = line.split(b",", 1)
-            digits = re.match(rb"\d+", head).group(0)
-            texts[int(digits)] = text.decode("latin-1")
+        data = f.read()
+    encoding = "latin-1"
+    if data.startswith(b"\xef\xbb\xbf"):
+        data, encoding = data[3:], "utf-8"
+    for raw in data.split(b"\n"):
+        line = raw[:-1] if raw.endswith(b"\r") else raw
+        if not line[:1].isdigit() or b"," not in line:
+            continue
+        head, text = line.split(b",", 1)
+        digits = re.match(rb"\d+", head).group(0)
+        texts[int(digits)] = text.decode(encoding, errors="replace")
     return texts
 
 

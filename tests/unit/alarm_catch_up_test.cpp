@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "alarm_test_util.h"
+#include "alarms/alarm_list_edits.h"
 #include "alarms/alarm_schedule.h"
 #include "alarms/alarm_snooze.h"
 #include "alarms/alarm_storage.h"
@@ -316,6 +317,33 @@ TEST_F(CatchUpTest, AtStartUpTheAlarmsSinceTheLastTickSeenAreListed) {
     EXPECT_TRUE(alarms_.TakeMissedSince(kWake, kWake - 2 * kMinute).empty());
     MemoryStore empty;
     EXPECT_EQ(StoredLastTick(empty), std::nullopt);
+}
+
+// The missed step disables its one-shot alarms in the list as stored now, by
+// identity: what another clock stored since this one loaded stays.
+TEST(AlarmCatchUp, TheMissedStepKeepsWhatAnotherClockStored) {
+    for (bool atStart : {false, true}) {
+        SCOPED_TRACE(atStart ? "at start" : "after a sleep");
+        Simulation sim;
+        sim.Store({Alarm("once at night", At(2026, 4, 13, 23, 0), 0)});
+        sim.now_ = kSleepFrom;
+        sim.alarms_.Load();
+        sim.alarms_.SetUtcClock([] { return kWake; });
+
+        uint64_t otherNow = kSleepFrom;
+        RingLog otherLog{otherNow};
+        ClockAlarms other{sim.store_, [&otherNow] { return otherNow; }, otherLog, [] { return 0; }};
+        ASSERT_TRUE(
+            other.Change([](AlarmList& list) { AddAlarm(list, Alarm("added meanwhile", At(2026, 4, 14, 12, 0), 0)); }));
+
+        sim.now_ = kWake;
+        const std::vector<MissedAlarm> missed = atStart ? sim.alarms_.TakeMissedSince(kSleepFrom, kWake - 2 * kMinute)
+                                                        : sim.alarms_.CheckAfterSleep(kSleepFrom, kWake);
+        EXPECT_EQ(missed, (std::vector<MissedAlarm>{{"once at night", At(2026, 4, 13, 23, 0), true}}));
+        EXPECT_EQ(StoredFlags(sim.store_, "once at night"), static_cast<uint32_t>(ALARM_NOTICE));
+        EXPECT_EQ(StoredFlags(sim.store_, "added meanwhile"), static_cast<uint32_t>(ALARM_ENABLED | ALARM_NOTICE));
+        EXPECT_EQ(StoredLastTick(sim.store_), kWake) << "every save keeps the last tick seen";
+    }
 }
 
 TEST(AlarmCatchUp, TheTickWatchTellsJumpsFromSleep) {

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "alarms/alarm_list_edits.h"
 #include "alarms/alarm_snooze.h"
 #include "alarms/alarm_storage.h"
 #include "alarms/alarm_tick_win.h"
@@ -107,8 +109,8 @@ TEST(AlarmTick, TheWakeTimerFollowsTheNextAlarmInUtc) {
     EXPECT_EQ(tick.Timer().ArmedDueTime(), utc + 2 * kHour) << "the alarm's shown time taken back to UTC";
 
     // A new alarm saved by the dialog: the timer moves to it at the next tick.
-    alarms.List().PushFront(Alarm("in ninety minutes", shown + 90 * kMinute));
-    ASSERT_TRUE(alarms.Save());
+    ASSERT_TRUE(
+        alarms.Change([&](AlarmList& stored) { AddAlarm(stored, Alarm("in ninety minutes", shown + 90 * kMinute)); }));
     tick.Tick(alarms, shown, shown + 1);
     EXPECT_EQ(tick.Timer().ArmedDueTime(), utc + 90 * kMinute);
 
@@ -119,9 +121,10 @@ TEST(AlarmTick, TheWakeTimerFollowsTheNextAlarmInUtc) {
     EXPECT_EQ(tick.Timer().ArmedDueTime(), utc + 30 * kMinute);
 
     // Nothing left to wait for: the timer is cancelled.
-    for (AlarmRecord& a : alarms.List())
-        a.Flags &= ~ALARM_ENABLED;
-    ASSERT_TRUE(alarms.Save());
+    std::map<uint64_t, bool> off;
+    for (const AlarmRecord& a : alarms.List())
+        off[a.Id] = false;
+    ASSERT_TRUE(alarms.Change([&](AlarmList& stored) { SetAlarmsEnabled(stored, off); }));
     tick.Tick(alarms, zone.Now(), zone.Now());
     EXPECT_EQ(tick.Timer().ArmedDueTime(), std::nullopt);
 }
