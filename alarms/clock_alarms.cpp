@@ -84,8 +84,19 @@ void ClockAlarms::Load() {
         deferredLoad_ = true;
         return;
     }
-    AlarmStoreLockGuard guard(storeLock_.get());
-    list_ = LoadAlarms(store_, clockNow_, utcOffsetMinutes_());
+    {
+        AlarmStoreLockGuard guard(storeLock_.get());
+        const std::function<uint64_t()> now =
+            loadAsOf_ ? std::function<uint64_t()>([asOf = *loadAsOf_] { return asOf; }) : clockNow_;
+        list_ = LoadAlarms(store_, now, utcOffsetMinutes_());
+    }
+    ++version_;
+}
+
+void ClockAlarms::ReloadAsOf(uint64_t prev) {
+    loadAsOf_ = prev;
+    Load();
+    loadAsOf_.reset();
 }
 
 bool ClockAlarms::SaveChange(const std::function<void(AlarmList&)>& change) {
@@ -98,10 +109,15 @@ bool ClockAlarms::SaveChange(const std::function<void(AlarmList&)>& change) {
         AlarmList stored = ReadStoredAlarms(store_, offset);
         change(stored);
         saved = SaveAlarms(store_, stored, offset);
+        if (saved && utcNow_)
+            StoreLastTick(store_, utcNow_());
     }
-    if (saved && saved_)
+    if (!saved)
+        return false;
+    ++version_;
+    if (saved_)
         saved_();
-    return saved;
+    return true;
 }
 
 bool ClockAlarms::Change(const std::function<void(AlarmList&)>& change) {
@@ -130,6 +146,7 @@ void ClockAlarms::Check(uint64_t prev, uint64_t now) {
     for (;;) {
         TickHooks hooks(list_, effects_, [this](const auto& change) { return SaveChange(change); });
         checking_ = true;
+        bool moved = MoveOnSkippedAlarms(list_, to);
         const bool anyDue = CheckAlarms(list_, from, to, hooks);
         checking_ = false;
         // Before the reload, which would bring the disabled alarms back.
@@ -138,7 +155,10 @@ void ClockAlarms::Check(uint64_t prev, uint64_t now) {
         deferredLoad_ = false;
         if (reload)
             Load();
-        if (reload && listChanged_) {
+        moved = MoveOnPassedAlarms(list_, to) || moved;
+        if (moved)
+            ++version_;
+        if ((reload || moved) && listChanged_) {
             // A copy: the listener may replace or drop its callback (a dialog
             // that closes) while it runs.
             const std::function<void()> listChanged = listChanged_;

@@ -1,17 +1,19 @@
 #pragma once
 // The clock window's alarms: the list, its storage and the tick's alarm step.
-// The window calls Load() at creation, on a time change and when another
-// clock saved, Check() on every tick at which this clock rings the alarms, and
-// Clear() when it is destroyed. The list in memory is only ever a copy of the
-// stored one: every change is made to the stored list (Change).
+// The window calls Load() at creation, ReloadAsOf() on a time change and when
+// another clock saved, Check() on every tick at which this clock rings the
+// alarms (CheckAfterSleep() after a sleep) and Clear() when it is destroyed. The list in memory is only ever a copy of
+// the stored one: every change is made to the stored list (Change).
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "alarms/alarm_actions.h"
+#include "alarms/alarm_catch_up.h"
 #include "alarms/alarm_record.h"
 #include "alarms/alarm_store_lock.h"
 #include "core/settings_store.h"
@@ -41,6 +43,29 @@ public:
     // disabled one-shot alarms, then reloads and tells the listener.
     void Check(uint64_t prev, uint64_t now);
     void Clear();
+    // The system's time was changed: reloads as of `prev`, the shown time of
+    // the last tick, so that an alarm stored meanwhile is read and the next
+    // Check rings what the change passed within the catch-up window; a
+    // recurring alarm that rang before a change back does not ring again.
+    // (A jump of the shown zone needs no call: every Check moves on what a
+    // jump left behind.)
+    void ReloadAsOf(uint64_t prev);
+    // The alarm step of a tick after a stretch in which the clock did not run
+    // (sleep, hibernation): alarms due in (prev, now - catch-up] do nothing;
+    // they are returned for one notice, one-shot ones stored disabled (by
+    // identity, as the list is stored now), recurring ones moved on. Then as
+    // Check.
+    std::vector<MissedAlarm> CheckAfterSleep(uint64_t prev, uint64_t now);
+    // At start-up, before the first Load: the alarms that fell due in
+    // (lastSeen, until] while no clock ran, found from the stored list as it
+    // was at `lastSeen`; one-shot ones are stored disabled by identity.
+    std::vector<MissedAlarm> TakeMissedSince(uint64_t lastSeen, uint64_t until);
+    // Gives the UTC time (a FILETIME count) that every successful save stores
+    // as the last moment a clock was seen running.
+    void SetUtcClock(std::function<uint64_t()> utcNow) { utcNow_ = std::move(utcNow); }
+    // Changes whenever the list may have changed (load, change, a tick that
+    // moved an alarm on), so that what follows the next due time can tell.
+    uint64_t Version() const { return version_; }
     const AlarmList& List() const { return list_; }
     // Called after a tick reloaded the list (the open alarms dialog refills).
     void SetListChangedCallback(std::function<void()> callback) { listChanged_ = std::move(callback); }
@@ -71,4 +96,8 @@ private:
     bool checking_ = false;
     std::optional<std::pair<uint64_t, uint64_t>> deferredCheck_;
     bool deferredLoad_ = false;
+    // While set, loads move recurring alarms on from this time, not from now.
+    std::optional<uint64_t> loadAsOf_;
+    std::function<uint64_t()> utcNow_;
+    uint64_t version_ = 0;
 };

@@ -1,5 +1,6 @@
 // The creation sequence of the clock window: settings, instance check, time
 // zone, styles, language, preset, priority, then the alarms and the one-second timer.
+#include "alarms/alarm_tick_win.h"
 #include "alarms/clock_alarms_win.h"
 #include "app/benchmark_switch.h"
 #include "app/clock_window_win.h"
@@ -111,9 +112,13 @@ bool CTavixDlg::LoadStartupPreset() {
 void CTavixDlg::StartClock() {
     const SYSTEMTIME now = shownTime_.Now();
     lastTickTime_ = ClockTimeOf(now);
-    alarms_->Load();
     ringsAlarms_ = instanceSlot_.RingsAlarms();
-    // The first tick looks back two minutes, so alarms missed while starting ring.
+    // The first tick looks back two minutes, so alarms missed while starting
+    // ring; older ones since the last tick seen are told at the first tick.
+    if (ringsAlarms_)
+        alarmTick_->Start(*alarms_, *store_, lastTickTime_, lastTickTime_ - 1200000000ULL);
+    else
+        alarms_->Load();
     lastTickTime_ -= 1200000000ULL;
     if (isNT_ && now.wMilliseconds > 400)
         ::Sleep(1001 - now.wMilliseconds);

@@ -1,5 +1,6 @@
 // Destruction of the clock window: settings written back, then every object
 // released in an order that never leaves a frame pointing at a freed bitmap.
+#include "alarms/alarm_tick_win.h"
 #include "alarms/clock_alarms_win.h"
 #include "app/clock_window_win.h"
 #include "app/tray_icon_win.h"
@@ -13,6 +14,7 @@ void CTavixDlg::OnDestroy() {
     const LONG_PTR style = ::GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
     ::SetWindowLongPtrA(Handle(), GWL_EXSTYLE, style | WS_EX_APPWINDOW);
     SaveSettings(*store_, settings_);
+    alarmTick_->Stop(*store_);
     ReleaseEverything();
 }
 

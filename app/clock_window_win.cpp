@@ -1,5 +1,6 @@
 #include "app/clock_window_win.h"
 
+#include "alarms/alarm_tick_win.h"
 #include "alarms/alarms_changed_win.h"
 #include "alarms/alarms_dialog_host.h"
 #include "alarms/clock_alarms_win.h"
@@ -62,6 +63,7 @@ CTavixDlg::CTavixDlg(HWND owner) : CDialog(IDD_CLOCK, owner) {
         *store_, [this] { return shownTime_.NowAsClockTime(); }, isNT_);
     // A tick that reloaded the list refills every open alarms dialog.
     alarms_->SetListChangedCallback(&RefillOpenAlarmsDialogs);
+    alarmTick_ = std::make_unique<AlarmTick>();
     // Every clock's list follows what any of them stored.
     alarms_->SetSavedCallback(&TellClocksAlarmsChanged);
 }
@@ -88,7 +90,8 @@ BOOL CTavixDlg::OnInitDialog() {
 
 bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     if (IsOtherClocksAlarmsChange(message, wParam)) {
-        alarms_->Load();
+        // As of the last tick: an alarm due since then still rings at the next.
+        alarms_->ReloadAsOf(lastTickTime_);
         RefillOpenAlarmsDialogs();
         return true;
     }
@@ -97,8 +100,11 @@ bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
             OnTimer(wParam);
             return false;  // the default processing follows
         case WM_TIMECHANGE:
-            alarms_->Load();
+            alarms_->ReloadAsOf(lastTickTime_);
             RefillOpenAlarmsDialogs();
+            return false;
+        case WM_POWERBROADCAST:
+            alarmTick_->OnPowerBroadcast(wParam, *store_);
             return false;
         case WM_PAINT:
             if (!layeredSupported_ && preset_)

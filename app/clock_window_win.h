@@ -23,6 +23,7 @@
 #include "win/dialog_win.h"
 #include "win/unique_handle.h"
 
+class AlarmTick;
 class ClockAlarms;
 
 class CTavixDlg : public CDialog {
@@ -151,6 +152,8 @@ private:
     AlphaBlendLibrary alphaBlend_;
     ShownTime shownTime_;
     std::unique_ptr<ClockAlarms> alarms_;
+    // Around the alarms: sleep, missed alarms, snoozes and the wake timer.
+    std::unique_ptr<AlarmTick> alarmTick_;
     // Ends every plug-in when the clock object goes, after its window closed.
     CPlugins plugins_;
 };

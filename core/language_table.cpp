@@ -1,4 +1,5 @@
 #include "core/language_table.h"
+#include "core/language_defaults.h"
 #include "core/safe_file_name.h"
 
 #include <cstdio>
@@ -6,8 +7,10 @@
 #include <utility>
 
 const char* LanguageTable::Text(int n) const {
-    if (n < 1 || n > kLanguageStringCount || !slots_[n])
+    if (n < 1 || n >= kSlotCount)
         return "";
+    if (!slots_[n])
+        return OptionalLanguageDefault(n);
     return slots_[n]->c_str();
 }
 

@@ -6,8 +6,9 @@
 // number is the digits at the start of the line (anything after them up to the
 // first comma is ignored); the text is everything after the first comma,
 // unchanged and possibly empty. Line ends are LF or CR LF. Numbers 1..106 are
-// the texts, 0 lands in an unread slot, larger numbers are ignored, and a
-// later line for the same number wins. Every number 1..106 must be present.
+// the texts every file must have; the texts added later (107 on) are optional
+// and show their English default when a file lacks them. 0 lands in an unread
+// slot, larger numbers are ignored, and a later line for the same number wins.
 //
 // A file is bytes of the system's code page, used as they stand; any other
 // byte-order mark simply makes the first line a comment. A file that starts
@@ -23,17 +24,21 @@
 #include "core/code_page.h"
 
 constexpr int kLanguageStringCount = 106;
+// The last optional text (language_defaults.h).
+constexpr int kLastLanguageString = 108;
 
 class LanguageTable {
 public:
-    static constexpr int kSlotCount = kLanguageStringCount + 1;
+    static constexpr int kSlotCount = kLastLanguageString + 1;
 
-    // Language string n, or "" when n is outside 1..106 or the slot is empty,
-    // so that a caller shown an incomplete table never reads a null pointer.
+    // Language string n; for an optional one the file lacks, its English
+    // default; "" when n is outside 1..kLastLanguageString or a required slot
+    // is empty, so that a caller shown an incomplete table never reads a null
+    // pointer.
     // The pointer stays valid until that slot is set again or the table is cleared.
     const char* Text(int n) const;
     bool Has(int n) const;
-    // Stores the text of slot n (0..106); other numbers are ignored.
+    // Stores the text of slot n (0..kLastLanguageString); other numbers are ignored.
     void Set(unsigned n, std::string text);
     void Clear();
     // The lowest number 1..106 without a text, or 0 when all are present.

@@ -1,4 +1,5 @@
 #include "core/language_table.h"
+#include "core/language_defaults.h"
 #include "tests/unit/code_page_stand_ins.h"
 
 #include <gtest/gtest.h>
@@ -205,13 +206,26 @@ TEST(LanguageFile, Utf8FilesAreConvertedIntoTheCodePage) {
 
 TEST(LanguageFile, TextIsNeverNull) {
     LanguageTable table;
-    for (int n : {INT_MIN, -1, 0, 1, 106, 107, INT_MAX}) {
+    for (int n : {INT_MIN, -1, 0, 1, 106, kLastLanguageString + 1, INT_MAX}) {
         ASSERT_NE(table.Text(n), nullptr) << n;
         EXPECT_STREQ(table.Text(n), "") << n;
     }
-    table.Set(107, "beyond");
+    table.Set(kLastLanguageString + 1, "beyond");
     table.Set(UINT_MAX, "far beyond");
-    EXPECT_STREQ(table.Text(107), "");
+    EXPECT_STREQ(table.Text(kLastLanguageString + 1), "");
+}
+
+TEST(LanguageFile, TheTextsPast106AreOptionalWithEnglishDefaults) {
+    // A file of the old 106 texts stays complete and shows the defaults; a
+    // file that has them shows its own.
+    for (bool withNew : {false, true}) {
+        LanguageTable table;
+        const std::string text = CompleteFile() + (withNew ? "107,Schlummern\n108,Verpasst:\n" : "");
+        ASSERT_EQ(ParseLanguageText(text, table, kLatin1).status, Status::Ok) << withNew;
+        EXPECT_STREQ(table.Text(107), withNew ? "Schlummern" : "Snooze");
+        EXPECT_STREQ(table.Text(108), withNew ? "Verpasst:" : OptionalLanguageDefault(108));
+        EXPECT_NE(std::string(OptionalLanguageDefault(108)), "");
+    }
 }
 
 TEST(LanguageFile, FailedLoadsAndTheTableTheyLeave) {

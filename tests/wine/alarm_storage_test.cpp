@@ -198,7 +198,8 @@ TEST_F(AlarmRegistryTest, AnInterruptedSaveLeavesExactlyTheOldOrTheNewList) {
     };
     int points = 0, old = 0, changed = 0;
     for (const auto& s : scenarios) {
-        // Built once: every list made gives its records new identities.
+        // Built once: a list gives each record a new identity, and the
+        // identities are stored with the records.
         const AlarmList before = ListOf(s.before);
         const AlarmList after = ListOf(s.after);
         Wipe();
