@@ -341,6 +341,7 @@ class WineSession:
             self.program_dir = os.path.join(self.drive_c, "Tavix")
             shutil.copy(self.probe_path, os.path.join(self.drive_c, "probe.exe"))
             self.restore_program_folder()
+            self.start_server()
         except BaseException:
             self.close()
             raise
@@ -360,7 +361,19 @@ class WineSession:
         self.kill_all()
         if self.xvfb:
             self.xvfb.stop()
-        shutil.rmtree(self.root, ignore_errors=True)
+        # Wine finds a prefix's server by the prefix folder's device and inode.
+        # A removed folder's inode comes back at once for the next new folder,
+        # which could then reach a server of this prefix that is still going
+        # away and be ended with it. The empty folder keeps the inode taken
+        # until the run ends.
+        for name in os.listdir(self.root):
+            path = os.path.join(self.root, name)
+            if name == "prefix" and os.path.isdir(path) and not os.path.islink(path):
+                for inner in os.listdir(path):
+                    _remove(os.path.join(path, inner))
+            else:
+                _remove(path)
+        _spent_roots.append(self.root)
 
     def kill_all(self):
         """Ends every program of the prefix (Tavix, explorer, anything a test started)."""
@@ -372,6 +385,14 @@ class WineSession:
         if os.path.isdir(self.prefix):
             # -k only signals; wait until the old server is gone before the next start
             _run(["wineserver", "-w"], env=self.env, timeout=30, check=False)
+            if not self.closed:
+                self.start_server()
+
+    def start_server(self):
+        """A server that stays until it is killed. One that a command such as
+        `wine reg` starts ends a few seconds after its last program, and a
+        program that connects just then ends with it (exit code 1)."""
+        _run(["wineserver", "-p"], env=self.env, timeout=30, check=False)
 
     def reset(self):
         """A clean state for the next test: no programs, no settings, a fresh program folder."""
@@ -597,6 +618,26 @@ class WineSession:
         return "\n".join(lines)
 
 
+def _remove(path):
+    if os.path.isdir(path) and not os.path.islink(path):
+        shutil.rmtree(path, ignore_errors=True)
+    else:
+        try:
+            os.remove(path)
+        except OSError:
+            pass
+
+
+# Roots of closed sessions, each holding an empty prefix folder (see WineSession.close).
+_spent_roots = []
+
+
+@atexit.register
+def _remove_spent_roots():
+    while _spent_roots:
+        shutil.rmtree(_spent_roots.pop(), ignore_errors=True)
+
+
 def _long_key(key):
     root, _, rest = key.partition("\\")
     roots = {"HKCU": "HKEY_CURRENT_USER", "HKLM": "HKEY_LOCAL_MACHINE"}
@@ -636,6 +677,7 @@ def close_shared_session():
     if _shared is not None:
         _shared.close()
         _shared = None
+    _remove_spent_roots()
 
 
 atexit.register(close_shared_session)
