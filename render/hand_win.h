@@ -6,9 +6,14 @@
 
 #include <windows.h>
 
+#include "render/frame_area.h"
+
 class CHand {
 public:
     virtual void Scale(int percent) = 0;
     virtual void Draw(HDC dc, double angle, POINT center) = 0;
+    // Every pixel a Draw with these values may touch. False when the hand
+    // cannot tell: its frames are then drawn whole.
+    virtual bool Reach(double /*angle*/, POINT /*center*/, PixelRect& /*reach*/) const { return false; }
     virtual ~CHand() = default;
 };
