@@ -68,7 +68,10 @@ private:
     class TextFont {
     public:
         HFONT For(const std::string& face, int size);
-        void Forget() { made_ = false; }
+        void Forget() {
+            made_ = false;
+            font_.reset();
+        }
 
     private:
         std::string face_;
