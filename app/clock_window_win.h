@@ -70,6 +70,7 @@ protected:
 
     // For the tests' clock windows, which skip the start-up sequence.
     ClockSettings& MutableSettings() { return settings_; }
+    CPlugins& MutablePlugins() { return plugins_; }
 
 private:
     // Creation steps (clock_creation_win.cpp).
@@ -109,6 +110,10 @@ private:
     void ReleaseEverything();
     // clock_preset_win.cpp
     void SwapInPreset(std::unique_ptr<LoadedPreset> preset);
+    // clock_dpi_win.cpp: the monitor's DPI the face is built for, and a move
+    // to a monitor with another scale.
+    int CurrentDpi();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     FrameOptions CurrentFrameOptions() const;
 
     std::string appFolder_;  // ends with a backslash
@@ -135,6 +140,7 @@ private:
     bool hovered_ = false;
     bool hoverPolling_ = false;
 
+    int dpi_ = 0;  // 0 until the window is first asked
     std::unique_ptr<LoadedPreset> preset_;
     FrameComposer composer_;
     AlphaBlendLibrary alphaBlend_;

@@ -92,6 +92,7 @@ private:
 struct PresetBuildOptions {
     bool useZoom = false;
     int zoomValue = 100;
+    int dpi = 96;  // of the monitor the clock is on
     SmoothingMethod smoothing = SmoothingMethod::None;
     bool layered = true;  // per-pixel alpha output is possible
 };

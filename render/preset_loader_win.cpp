@@ -2,6 +2,7 @@
 // every bitmap, size and shape that frame composition then works with.
 #include "core/language_strings.h"
 #include "render/alpha_plane_win.h"
+#include "render/display_scale.h"
 #include "render/drawed_hand_win.h"
 #include "render/drawing_limits.h"
 #include "render/ini_file_win.h"
@@ -169,8 +170,8 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
     }
 
     ReadCenters(ini, width, height, settings);
-    const PresetSizes sizes =
-        ComputePresetSizes(width, height, options.useZoom, options.zoomValue, static_cast<int>(options.smoothing));
+    const PresetSizes sizes = ComputeFaceSizes(width, height, {options.useZoom, options.zoomValue, options.dpi, 100},
+                                               static_cast<int>(options.smoothing));
     const bool regionShapesWindow = !settings.BackgroundHasAlpha || !options.layered;
     preset->smoothing_ = options.smoothing;
     preset->scale_ = 100;
