@@ -1,6 +1,6 @@
 #include "render/display_scale.h"
 
-#include <cstdint>
+#include <algorithm>
 
 #include "render/picture_limits.h"
 
@@ -12,14 +12,7 @@ constexpr int kMaxImageScale = 1000;
 constexpr int kMinDpi = kBaseDpi / 4;
 constexpr int kMaxDpi = kBaseDpi * 10;
 
-// A scale as an exact fraction, so a 3x picture at 100 % is a third of its
-// size to the pixel rather than 33 %.
-struct Ratio {
-    int64_t num;
-    int64_t den;
-};
-
-int64_t Apply(int side, Ratio r) {
+int64_t Apply(int side, ScaleRatio r) {
     return int64_t{side} * r.num / r.den;
 }
 
@@ -37,15 +30,19 @@ int SaneImageScale(int imageScale) {
     return imageScale >= 100 && imageScale <= kMaxImageScale ? imageScale : 100;
 }
 
-PresetSizes ComputeFaceSizes(int width, int height, const FaceScale& scale, int aaMethod) {
+int ReadImageScale(const IniSource& ini) {
+    return SaneImageScale(ini.ReadInt("ImageScale", 100));
+}
+
+PresetSizes ComputeFaceSizes(int width, int height, const FaceScale& scale, int aaMethod, ScaleRatio* workRatio) {
     const int64_t dpi = SaneDpi(scale.dpi);
     const int64_t den = int64_t{kBaseDpi} * SaneImageScale(scale.imageScale);
     const bool zoomValid = scale.useZoom && scale.zoomValue >= 1 && scale.zoomValue <= kMaxZoom;
 
-    Ratio chosen{den, den};
+    ScaleRatio chosen{den, den};
     bool zoomed = false;
-    const Ratio candidates[] = {{zoomValid ? scale.zoomValue * dpi : 0, den}, {100 * dpi, den}};
-    for (const Ratio& r : candidates) {
+    const ScaleRatio candidates[] = {{zoomValid ? scale.zoomValue * dpi : 0, den}, {100 * dpi, den}};
+    for (const ScaleRatio& r : candidates) {
         if (r.num == 0)
             continue;
         if (FitsSides(Apply(width, r), Apply(height, r), 1)) {
@@ -60,15 +57,33 @@ PresetSizes ComputeFaceSizes(int width, int height, const FaceScale& scale, int 
         s.windowWidth = static_cast<int>(Apply(width, chosen));
         s.windowHeight = static_cast<int>(Apply(height, chosen));
     }
-    Ratio work = chosen;
-    const Ratio doubled{2 * chosen.num, chosen.den};
+    ScaleRatio work = chosen;
+    const ScaleRatio doubled{2 * chosen.num, chosen.den};
     if (aaMethod != 0 && FitsSides(Apply(width, doubled), Apply(height, doubled), 0)) {
         work = doubled;
     }
     s.scale = static_cast<int>(100 * work.num / work.den);
+    if (workRatio)
+        *workRatio = work;
     if (aaMethod != 0 || zoomed) {
         s.workWidth = static_cast<int>(Apply(width, work));
         s.workHeight = static_cast<int>(Apply(height, work));
     }
     return s;
+}
+
+int ScaleByRatio(int value, ScaleRatio ratio) {
+    const int64_t scaled = int64_t{value} * ratio.num / ratio.den;
+    return static_cast<int>(std::clamp<int64_t>(scaled, INT32_MIN, INT32_MAX));
+}
+
+void ScaleFaceGeometry(PresetSettings& s, ScaleRatio ratio) {
+    for (int* v : {&s.CenterX, &s.CenterY, &s.AMPMCenterX, &s.AMPMCenterY, &s.DateCenterX, &s.DateCenterY,
+                   &s.AMPMFontSize, &s.DateFontSize}) {
+        *v = ScaleByRatio(*v, ratio);
+    }
+}
+
+int NominalScalePercent(ScaleRatio work, int imageScale) {
+    return static_cast<int>(work.num * SaneImageScale(imageScale) / work.den);
 }

@@ -4,6 +4,8 @@
 // at. At 150 % a 240-pixel face is 360 pixels wide, as large to the eye as at
 // 100 %; a preset drawn at 3x is reduced from its source, never enlarged.
 
+#include <cstdint>
+
 #include "render/preset_settings.h"
 
 // The pixels per inch of a monitor at 100 %.
@@ -17,11 +19,21 @@ int SaneDpi(int dpi);
 // 100..1000 read as 100, so a bad one shows the face at its picture size.
 int SaneImageScale(int imageScale);
 
+// The preset's ImageScale key, made sane; 100 without it.
+int ReadImageScale(const IniSource& ini);
+
 struct FaceScale {
     bool useZoom = false;
     int zoomValue = 100;
     int dpi = kBaseDpi;
     int imageScale = 100;
+};
+
+// A scale as an exact fraction, so a 3x picture at 100 % is a third of its
+// size to the pixel rather than 33 %.
+struct ScaleRatio {
+    int64_t num;
+    int64_t den;
 };
 
 // The window and work sizes of a width x height background at the scale. The
@@ -30,5 +42,18 @@ struct FaceScale {
 // own size. A zoom outside 1..1000 is ignored. Smoothing (aaMethod not 0)
 // doubles the drawing scale while the work sides stay within 4096. The
 // drawing scale is in percent, truncated; `zoomed` is set whenever the
-// window is not the picture's own size or the zoom is on.
-PresetSizes ComputeFaceSizes(int width, int height, const FaceScale& scale, int aaMethod);
+// window is not the picture's own size or the zoom is on. workRatio, when
+// given, receives the exact factor from the picture to the work surface.
+PresetSizes ComputeFaceSizes(int width,
+                             int height,
+                             const FaceScale& scale,
+                             int aaMethod,
+                             ScaleRatio* workRatio = nullptr);
+
+// value x ratio, the product first, truncated toward zero, clamped to int.
+int ScaleByRatio(int value, ScaleRatio ratio);
+// The six centres and the two font sizes, from the picture to the work surface.
+void ScaleFaceGeometry(PresetSettings& settings, ScaleRatio ratio);
+// The scale a plug-in is told: the work surface against the preset's nominal
+// size (its pictures over ImageScale), so 100 at 100 % whatever the pictures.
+int NominalScalePercent(ScaleRatio work, int imageScale);

@@ -28,6 +28,7 @@ public:
     int WindowHeight() const { return windowHeight_; }
     int WorkWidth() const { return workWidth_; }
     int WorkHeight() const { return workHeight_; }
+    // The scale plug-ins are told: the work surface against the nominal face.
     int Scale() const { return scale_; }
     SmoothingMethod Smoothing() const { return smoothing_; }
     bool HasSecondHand() const { return settings_.HasSecondHand; }

@@ -170,11 +170,14 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
     }
 
     ReadCenters(ini, width, height, settings);
-    const PresetSizes sizes = ComputeFaceSizes(width, height, {options.useZoom, options.zoomValue, options.dpi, 100},
-                                               static_cast<int>(options.smoothing));
+    const int imageScale = ReadImageScale(ini);
+    ScaleRatio workRatio{1, 1};
+    const PresetSizes sizes =
+        ComputeFaceSizes(width, height, {options.useZoom, options.zoomValue, options.dpi, imageScale},
+                         static_cast<int>(options.smoothing), &workRatio);
     const bool regionShapesWindow = !settings.BackgroundHasAlpha || !options.layered;
     preset->smoothing_ = options.smoothing;
-    preset->scale_ = 100;
+    preset->scale_ = NominalScalePercent({1, 1}, imageScale);
     preset->windowWidth_ = sizes.zoomed ? sizes.windowWidth : width;
     preset->windowHeight_ = sizes.zoomed ? sizes.windowHeight : height;
 
@@ -192,8 +195,8 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
     } else {
         preset->workWidth_ = sizes.workWidth;
         preset->workHeight_ = sizes.workHeight;
-        preset->scale_ = sizes.scale;
-        ScalePresetGeometry(settings, sizes.scale);
+        preset->scale_ = NominalScalePercent(workRatio, imageScale);
+        ScaleFaceGeometry(settings, workRatio);
         for (CHand* hand : {preset->hourHand_.get(), preset->minuteHand_.get(), preset->secondHand_.get()})
             if (hand)
                 hand->Scale(sizes.scale);

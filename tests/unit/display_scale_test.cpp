@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 
 namespace {
 
@@ -81,6 +82,52 @@ TEST(FaceSizes, LimitsApplyToTheEffectiveSize) {
         EXPECT_EQ(s.workHeight, c.expected.workHeight);
         EXPECT_EQ(s.scale, c.expected.scale);
         EXPECT_EQ(s.zoomed, c.expected.zoomed);
+    }
+}
+
+class OneKey : public IniSource {
+public:
+    explicit OneKey(int value) : value_(value) {}
+    int ReadInt(const char* key, int fallback) const override {
+        return std::string(key) == "ImageScale" && value_ != 0 ? value_ : fallback;
+    }
+    std::string ReadString(const char*, const char* fallback, size_t) const override { return fallback; }
+
+private:
+    int value_;  // 0: no key
+};
+
+// A 720-pixel face drawn at 3x with its pivot in the middle: the pivot and the
+// fonts land where a 240-pixel face puts them, and plug-ins are told the
+// scale against 240 pixels.
+TEST(FaceSizes, PicturesDrawnLargerScaleToTheNominalFace) {
+    struct Case {
+        int imageKey, dpi, aaMethod;
+        int workWidth, centerX, fontSize, pluginScale;
+    } cases[] = {
+        {300, 96, 0, 240, 120, 12, 100},
+        {300, 144, 0, 360, 180, 18, 150},
+        {300, 192, 1, 960, 480, 48, 400},
+        {300, 288, 0, 720, 360, 36, 300},
+        // Without the key, or with one no generator writes: the pictures are the face.
+        {0, 96, 0, 720, 360, 36, 100},
+        {0, 144, 1, 2160, 1080, 108, 300},
+        {-300, 96, 0, 720, 360, 36, 100},
+        {99, 96, 0, 720, 360, 36, 100},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "ImageScale " << c.imageKey << " dpi " << c.dpi << " aa " << c.aaMethod);
+        const int imageScale = ReadImageScale(OneKey(c.imageKey));
+        ScaleRatio work{0, 1};
+        const PresetSizes s = ComputeFaceSizes(720, 720, {false, 100, c.dpi, imageScale}, c.aaMethod, &work);
+        EXPECT_EQ(s.workWidth, c.workWidth);
+        PresetSettings settings;
+        settings.CenterX = 360;
+        settings.DateFontSize = 36;
+        ScaleFaceGeometry(settings, work);
+        EXPECT_EQ(settings.CenterX, c.centerX);
+        EXPECT_EQ(settings.DateFontSize, c.fontSize);
+        EXPECT_EQ(NominalScalePercent(work, imageScale), c.pluginScale);
     }
 }
 

@@ -38,14 +38,14 @@ std::string ExeFolder() {
 }
 
 // A plain grey face, a 24-bit bitmap file.
-void WriteFace(const std::string& path) {
-    const int stride = (kWidth * 3 + 3) & ~3;
-    std::vector<uint8_t> pixels(static_cast<size_t>(stride) * kHeight, 0x80);
+void WriteFace(const std::string& path, int width = kWidth, int height = kHeight) {
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<uint8_t> pixels(static_cast<size_t>(stride) * height, 0x80);
     BITMAPFILEHEADER file = {};
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof(info);
-    info.biWidth = kWidth;
-    info.biHeight = kHeight;
+    info.biWidth = width;
+    info.biHeight = height;
     info.biPlanes = 1;
     info.biBitCount = 24;
     info.biSizeImage = static_cast<DWORD>(pixels.size());
@@ -64,7 +64,10 @@ protected:
         TheTestApp();
         char temp[MAX_PATH];
         ::GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "tavix-dpi-test-" + std::to_string(::GetCurrentProcessId()) + "\\";
+        // A folder per test: an accepted plug-in stays loaded, so its file cannot be replaced.
+        const std::string base = std::string(temp) + "tavix-dpi-test-" + std::to_string(::GetCurrentProcessId());
+        ::CreateDirectoryA(base.c_str(), nullptr);
+        folder_ = base + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
         ::CreateDirectoryA(folder_.c_str(), nullptr);
         WriteFace(folder_ + "face.bmp");
         std::ofstream(folder_ + "face.INI") << "[Settings]\nCenterX=50\nCenterY=40\nDateFontSize=10\n";
@@ -137,6 +140,22 @@ TEST_F(DisplayScaleTest, DpiChangeRebuildsTheFaceInTheSuggestedRectangle) {
         ASSERT_TRUE(clock_->LoadPreset(folder_ + "face.bmp"));
         EXPECT_EQ(clock_->Preset()->WindowWidth(), c.suggested.right - c.suggested.left);
     }
+}
+
+TEST_F(DisplayScaleTest, FaceDrawnAtThreeTimesIsReducedToItsNominalSize) {
+    WriteFace(folder_ + "large.bmp", 3 * kWidth, 3 * kHeight);
+    std::ofstream(folder_ + "large.INI") << "[Settings]\nImageScale=300\nCenterX=150\nCenterY=120\n";
+    ASSERT_TRUE(clock_->LoadPreset(folder_ + "large.bmp"));
+    EXPECT_EQ(clock_->Preset()->WindowWidth(), kWidth);
+    EXPECT_EQ(clock_->Preset()->WindowHeight(), kHeight);
+    EXPECT_NE(LastSkin().find("work=100x80 ampm=787878/3 date=787878/4 scale=100 center=50,40 "), std::string::npos)
+        << LastSkin();
+
+    RECT suggested = {0, 0, 150, 120};
+    ::SendMessageA(clock_->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(clock_->Preset()->WindowWidth(), 150);
+    EXPECT_NE(LastSkin().find("work=150x120 ampm=787878/5 date=787878/6 scale=150 center=75,60 "), std::string::npos)
+        << LastSkin();
 }
 
 }  // namespace
