@@ -1,5 +1,6 @@
-// The program's icon has an image drawn for every small-icon size the display
-// scales ask for, so the tray shows it unscaled at 100 to 200 %.
+// The program's pictures for scaled displays: an icon image drawn for every
+// small-icon size, so the tray shows it unscaled at 100 to 200 %, and the
+// about picture at 1x, 1.5x and 2x.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -37,6 +38,22 @@ TEST(AppIcon, HasAnImageForEverySmallIconSize) {
     ::DeleteObject(info.hbmColor);
     ::DeleteObject(info.hbmMask);
     ::DestroyIcon(icon);
+}
+
+TEST(AboutPicture, DrawnForEachDisplayScale) {
+    const struct {
+        int id, width, height;
+    } pictures[] = {{IDB_ABOUT, 330, 130}, {IDB_ABOUT_150, 495, 195}, {IDB_ABOUT_200, 660, 260}};
+    for (const auto& p : pictures) {
+        HBITMAP bitmap = static_cast<HBITMAP>(
+            ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(p.id), IMAGE_BITMAP, 0, 0, 0));
+        ASSERT_NE(bitmap, nullptr) << p.id;
+        BITMAP info = {};
+        ::GetObjectA(bitmap, sizeof info, &info);
+        EXPECT_EQ(info.bmWidth, p.width);
+        EXPECT_EQ(info.bmHeight, p.height);
+        ::DeleteObject(bitmap);
+    }
 }
 
 }  // namespace
