@@ -13,6 +13,7 @@
 #include "app/clock_window_win.h"
 #include "core/settings_store.h"
 #include "tests/wine/test_app_win.h"
+#include "tools/png_write.h"
 
 namespace {
 
@@ -156,6 +157,28 @@ TEST_F(DisplayScaleTest, FaceDrawnAtThreeTimesIsReducedToItsNominalSize) {
     EXPECT_EQ(clock_->Preset()->WindowWidth(), 150);
     EXPECT_NE(LastSkin().find("work=150x120 ampm=787878/5 date=787878/6 scale=150 center=75,60 "), std::string::npos)
         << LastSkin();
+}
+
+TEST_F(DisplayScaleTest, ReducedFaceKeepsItsSoftEdges) {
+    // One opaque column in three: reduced to a third, every pixel covers one
+    // of them and is a third opaque. Sampling the nearest pixel would leave
+    // fully opaque and fully clear columns.
+    PngImage image;
+    image.width = 3 * kWidth;
+    image.height = 3 * kHeight;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            for (uint8_t byte : {uint8_t{200}, uint8_t{40}, uint8_t{40}, uint8_t(x % 3 == 1 ? 255 : 0)})
+                image.rows.push_back(byte);
+    ASSERT_TRUE(WritePng(folder_ + "soft.png", image));
+    std::ofstream(folder_ + "soft.INI") << "[Settings]\nImageScale=300\n";
+    ASSERT_TRUE(clock_->LoadPreset(folder_ + "soft.png"));
+    const std::vector<uint8_t>& plane = clock_->Preset()->AlphaPlane();
+    ASSERT_EQ(plane.size(), static_cast<size_t>(kWidth) * kHeight);
+    int outside = 0;
+    for (uint8_t alpha : plane)
+        outside += alpha < 80 || alpha > 90;
+    EXPECT_EQ(outside, 0);
 }
 
 }  // namespace
