@@ -11,15 +11,19 @@ DEPS        := $(BUILD)/deps
 CMAKE_GEN   := -G Ninja
 FUZZ_SECONDS ?= 20
 
-.PHONY: all setup native sanitize windows dist run test format-check unit-test sanitize-test wine-test e2e-test fuzz-test bench clean
+.PHONY: all setup generated native sanitize ship windows dist run test format-check unit-test sanitize-test wine-test e2e-test fuzz-test bench clean
 
 all: dist
 
 setup:
 	@bash tools/setup.sh
 
-native: setup
+# The shipped pictures and sounds, made by the native generators alone.
+generated: setup
 	@cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVIX_WERROR=ON >/dev/null
+	@cmake --build $(NATIVE) --target shipped_data
+
+native: generated
 	@cmake --build $(NATIVE)
 
 sanitize: setup
@@ -27,7 +31,8 @@ sanitize: setup
 	    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" >/dev/null
 	@cmake --build $(SANITIZE) --target tavix_unit_tests
 
-windows: native
+# What ships (Tavix.exe, the plug-ins) and probe.exe, which `make run` uses.
+ship: generated
 	@cmake -S . -B $(WIN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTAVIX_WERROR=ON \
 	    $(if $(TAVIX_WEB_ADDRESS),-DTAVIX_WEB_ADDRESS="$(TAVIX_WEB_ADDRESS)") \
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake \
@@ -35,7 +40,11 @@ windows: native
 	    -DTAVIX_GENERATED_DIR=$(CURDIR)/$(NATIVE)/data >/dev/null
 	@cmake --build $(WIN)
 
-dist: windows
+# Everything of the Windows build: what ships and the Wine tests with their plug-ins.
+windows: ship
+	@cmake --build $(WIN) --target tavix_wine_tests
+
+dist: ship
 	@bash tools/make_dist.sh $(WIN) $(NATIVE)/data $(DIST)
 
 run: dist
@@ -68,4 +77,4 @@ bench: native
 	@$(NATIVE)/tavix_bench
 
 clean:
-	rm -rf $(NATIVE) $(SANITIZE) $(FUZZ) $(WIN) $(DIST)
+	rm -rf $(NATIVE) $(SANITIZE) $(FUZZ) $(WIN) $(DIST) $(BUILD)/wine-template $(BUILD)/wine-template.lock

@@ -1,6 +1,8 @@
 #include "alarms/alarm_record.h"
 
 #include <algorithm>
+#include <chrono>
+#include <random>
 
 bool AlarmRecord::operator==(const AlarmRecord& other) const {
     return DueTime == other.DueTime && Name == other.Name && Description == other.Description &&
@@ -11,15 +13,25 @@ bool AlarmRecord::operator==(const AlarmRecord& other) const {
 
 namespace {
 
-// One user-interface thread uses the lists: no lock.
-uint64_t lastAlarmId = 0;
-
-void GiveIdentity(AlarmRecord& record) {
-    if (record.Id == 0)
-        record.Id = ++lastAlarmId;
+// Identities must differ between alarms created by different clocks at the
+// same moment, so they are drawn at random rather than counted.
+uint64_t RandomId() {
+    // One user-interface thread creates alarms: no lock.
+    static std::mt19937_64 engine = [] {
+        std::random_device device;
+        const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+        std::seed_seq seed{device(), device(), static_cast<unsigned>(ticks), static_cast<unsigned>(ticks >> 32)};
+        return std::mt19937_64(seed);
+    }();
+    return engine();
 }
 
 }  // namespace
+
+void AlarmList::GiveIdentity(AlarmRecord& record) const {
+    while (record.Id == 0 || IndexOfId(record.Id) != records_.size())
+        record.Id = RandomId();
+}
 
 void AlarmList::InsertByDueTime(AlarmRecord record) {
     GiveIdentity(record);

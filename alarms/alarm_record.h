@@ -42,14 +42,14 @@ struct AlarmRecord {
     int32_t Minutes = 0;
     uint32_t SndLooping = 0;
     uint32_t SndSecs = 0;
-    // Kept in memory only, never stored, and not compared by ==: which alarm
-    // this is, so an edit finds its alarm again after the list was reloaded
-    // (0 until a list takes the record), and the key number the record was
-    // last loaded from or saved to (0 when unknown).
+    // Which alarm this is, stored as the section's `Id`: unique within the
+    // list, given when the alarm is created (or, for a record stored without
+    // one, when it is first read) and kept through every save, load and edit,
+    // so that an edit, a row or a tick names the same alarm in every clock.
+    // 0 until a list takes the record.
     uint64_t Id = 0;
-    int StoredKey = 0;
 
-    // Compares what is stored.
+    // Compares the alarm's values; identities are compared on their own.
     bool operator==(const AlarmRecord& other) const;
     bool operator!=(const AlarmRecord& other) const { return !(*this == other); }
 };
@@ -61,7 +61,8 @@ public:
     using iterator = std::vector<AlarmRecord>::iterator;
     using const_iterator = std::vector<AlarmRecord>::const_iterator;
 
-    // Every record a list takes gets an identity unless it has one.
+    // Every record a list takes gets a new identity unless it has one that
+    // no other record of the list has.
 
     // After every record due earlier or at the same time, so records due
     // together keep the order in which they were inserted.
@@ -85,5 +86,7 @@ public:
     const_iterator end() const { return records_.end(); }
 
 private:
+    void GiveIdentity(AlarmRecord& record) const;
+
     std::vector<AlarmRecord> records_;
 };

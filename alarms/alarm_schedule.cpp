@@ -1,6 +1,7 @@
 #include "alarms/alarm_schedule.h"
 
 #include <optional>
+#include <utility>
 
 #include "core/clock_time.h"
 
@@ -116,6 +117,45 @@ bool CheckAlarms(AlarmList& list, uint64_t prev, uint64_t now, AlarmCheckHooks& 
         }
     }
     return anyDue;
+}
+
+namespace {
+
+// Moves every recurring alarm due at or before `limit` to its first
+// occurrence after `from`; an alarm that cannot move (an every-N-minutes
+// alarm without a period) keeps its due time.
+bool MoveOn(AlarmList& list, uint64_t limit, uint64_t from) {
+    bool moved = false;
+    for (AlarmRecord& alarm : list) {
+        if (alarm.Reoccurence == 0 || alarm.DueTime > limit)
+            continue;
+        const uint64_t next = NextDueTime(alarm, from);
+        if (next > alarm.DueTime) {
+            alarm.DueTime = next;
+            moved = true;
+        }
+    }
+    return moved;
+}
+
+}  // namespace
+
+bool MoveOnSkippedAlarms(AlarmList& list, uint64_t now) {
+    if (now < kAlarmCatchUp)
+        return false;
+    // Moved on from the start of the window, not from `now`: an occurrence the
+    // jump passed only a few minutes ago still rings at this tick.
+    return MoveOn(list, now - kAlarmCatchUp, now - kAlarmCatchUp);
+}
+
+bool MoveOnPassedAlarms(AlarmList& list, uint64_t now) {
+    if (!MoveOn(list, now, now))
+        return false;
+    AlarmList ordered;
+    for (const AlarmRecord& alarm : list)
+        ordered.InsertByDueTime(alarm);
+    list = std::move(ordered);
+    return true;
 }
 
 std::optional<uint64_t> ConfirmedDueTime(const CivilTime& localNow,

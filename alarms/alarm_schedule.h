@@ -30,6 +30,18 @@ public:
 // recurring ones on.
 bool CheckAlarms(AlarmList& list, uint64_t prev, uint64_t now, AlarmCheckHooks& hooks);
 
+// Before the alarm step: a recurring alarm whose due time lies beyond the
+// catch-up window can no longer ring there, so it moves on to its first
+// occurrence within the window or later. A jump of the shown time (another
+// zone, a daylight-time change, a new system time) would otherwise leave it
+// behind for good. True when any due time changed.
+bool MoveOnSkippedAlarms(AlarmList& list, uint64_t now);
+
+// After the alarm step: recurring alarms still due at or before `now` had their
+// tick and move on to their next occurrence; the list is put back in order of
+// due time. True when any due time changed.
+bool MoveOnPassedAlarms(AlarmList& list, uint64_t now);
+
 // The due time the edit dialog gives a confirmed alarm of the repeat kind
 // `kind` (0 for once, else one REPEAT_* kind bit): `localNow` with the time of
 // day of `timeOfDay` (millisecond 0) and, by kind, the date, the day or the

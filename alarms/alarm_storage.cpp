@@ -113,30 +113,53 @@ bool SaveAlarms(SettingsStore& store, const AlarmList& list, int32_t utcOffsetMi
     return Commit(store, values) && store.DeleteSection(kStaging);
 }
 
-AlarmList LoadAlarms(SettingsStore& store, const std::function<uint64_t()>& clockNow, int32_t utcOffsetMinutes) {
+namespace {
+
+// FNV-1a over the text: the same stored record gives the same identity in
+// every clock that reads it, so clocks agree on an alarm stored without one
+// until a save stores it.
+uint64_t HashOf(const std::string& text) {
+    uint64_t hash = 14695981039346656037ULL;
+    for (unsigned char c : text) {
+        hash ^= c;
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+}  // namespace
+
+AlarmList ReadStoredAlarms(SettingsStore& store, int32_t utcOffsetMinutes) {
     // Should this fail, the staging stays for the next load to try again.
     FinishInterruptedSave(store);
     AlarmList list;
-    std::vector<AlarmValues> loaded;
     int n = 1;
     for (;; ++n) {
-        AlarmValues values = AlarmValues::Read(store, AlarmSection(n));
+        const AlarmValues values = AlarmValues::Read(store, AlarmSection(n));
         if (!values.HasFlags())
             break;
-        // An earlier version could leave a record stored twice after an
-        // interrupted save; the copy would ring twice. Only a copy identical
-        // in every value goes, and only from the list in memory: records that
-        // differ in anything are all kept.
-        if (std::find(loaded.begin(), loaded.end(), values) != loaded.end())
-            continue;
-        const uint64_t now = clockNow();
         AlarmRecord alarm = values.ToRecord(utcOffsetMinutes);
-        alarm.StoredKey = n;
-        alarm.DueTime = NextDueTime(alarm, now);
-        list.InsertByDueTime(std::move(alarm));
-        loaded.push_back(std::move(values));
+        // A record without an identity, or with one an earlier record has
+        // (a copied key), gets one derived from its key number and values.
+        if (alarm.Id == 0 || list.IndexOfId(alarm.Id) != list.size()) {
+            alarm.Id = HashOf(std::to_string(n) + '#' + values.Serialize());
+            while (alarm.Id == 0 || list.IndexOfId(alarm.Id) != list.size())
+                alarm.Id = HashOf(std::to_string(alarm.Id));
+        }
+        list.PushBack(std::move(alarm));
     }
     // Whatever a former, longer list left in the section that ends the list goes.
     store.DeleteSection(AlarmSection(n));
+    return list;
+}
+
+AlarmList LoadAlarms(SettingsStore& store, const std::function<uint64_t()>& clockNow, int32_t utcOffsetMinutes) {
+    AlarmList list;
+    // Records identical in every value are all kept: a person may set the
+    // same reminder twice on purpose.
+    for (AlarmRecord& alarm : ReadStoredAlarms(store, utcOffsetMinutes)) {
+        alarm.DueTime = NextDueTime(alarm, clockNow());
+        list.InsertByDueTime(std::move(alarm));
+    }
     return list;
 }

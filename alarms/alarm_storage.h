@@ -22,6 +22,12 @@ std::string AlarmSection(int n);
 // to the store failed; the save then stopped there.
 bool SaveAlarms(SettingsStore& store, const AlarmList& list, int32_t utcOffsetMinutes);
 
+// The stored list in key order with the due times as stored, each record
+// with its identity. First finishes or drops what an interrupted save left.
+// Changes to the list are made to this and saved back, so that no clock's
+// older copy or shown time overwrites what another stored.
+AlarmList ReadStoredAlarms(SettingsStore& store, int32_t utcOffsetMinutes);
+
 // Rebuilds the list from the store, each alarm moved on to its next occurrence
 // after `clockNow()`, which is asked afresh for every alarm. First finishes or
 // drops what an interrupted save left.

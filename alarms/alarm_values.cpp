@@ -1,5 +1,6 @@
 #include "alarms/alarm_values.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/clock_time.h"
@@ -11,12 +12,12 @@ struct ValueName {
     bool isText;
 };
 
-// The write order: Flags last, so a section that did not hold an alarm joins
-// the list only once the whole record is there.
+// Flags is written last (see Write), so a section that did not hold an alarm
+// joins the list only once the whole record is there.
 constexpr ValueName kNames[AlarmValues::kCount] = {
-    {"Name", true},         {"Time", false},    {"LTime", false},      {"HTime", false},
-    {"Reoccurence", false}, {"Execute", true},  {"Description", true}, {"Sound", true},
-    {"SndLooping", false},  {"SndSecs", false}, {"Minutes", false},    {"Flags", false},
+    {"Name", true},     {"Time", false},       {"LTime", false}, {"HTime", false},      {"Reoccurence", false},
+    {"Execute", true},  {"Description", true}, {"Sound", true},  {"SndLooping", false}, {"SndSecs", false},
+    {"Minutes", false}, {"Flags", false},      {"Id", true},
 };
 enum Index : size_t {
     kName,
@@ -31,8 +32,9 @@ enum Index : size_t {
     kSndSecs,
     kMinutes,
     kFlags,
+    kId,
 };
-static_assert(kFlags == AlarmValues::kCount - 1, "one index per value name");
+static_assert(kId == AlarmValues::kCount - 1, "one index per value name");
 
 constexpr uint32_t kDefaultFlags = ALARM_ENABLED | ALARM_NOTICE;
 // 1601-01-01 to 1970-01-01 in seconds.
@@ -83,6 +85,32 @@ std::optional<uint64_t> ParseDecimal(const std::string& text, size_t& pos, char 
     return value;
 }
 
+// Sixteen hex digits; anything else names no alarm.
+std::string IdText(uint64_t id) {
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(id));
+    return text;
+}
+
+uint64_t IdOfText(const std::string& text) {
+    if (text.size() != 16)
+        return 0;
+    uint64_t id = 0;
+    for (char c : text) {
+        int digit = -1;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        if (digit < 0)
+            return 0;
+        id = (id << 4) | static_cast<uint64_t>(digit);
+    }
+    return id;
+}
+
 std::optional<AlarmValues::Value> OptionalNumber(uint32_t number, bool present) {
     return present ? Number(number) : std::nullopt;
 }
@@ -97,7 +125,8 @@ AlarmValues AlarmValues::FromRecord(const AlarmRecord& alarm, int32_t utcOffsetM
     AlarmValues v;
     v.values_ = {
         Text(alarm.Name),
-        Number(LegacySeconds(alarm.DueTime, utcOffsetMinutes)),
+        // No due time stays none: a legacy time for it would be read back as 1970.
+        Number(alarm.DueTime != 0 ? LegacySeconds(alarm.DueTime, utcOffsetMinutes) : 0),
         Number(static_cast<uint32_t>(alarm.DueTime)),
         Number(static_cast<uint32_t>(alarm.DueTime >> 32)),
         OptionalNumber(alarm.Reoccurence, alarm.Reoccurence != 0),
@@ -108,6 +137,7 @@ AlarmValues AlarmValues::FromRecord(const AlarmRecord& alarm, int32_t utcOffsetM
         OptionalNumber(alarm.SndSecs, alarm.SndSecs != 0),
         OptionalNumber(static_cast<uint32_t>(alarm.Minutes), (alarm.Reoccurence & REPEAT_MINUTES) != 0),
         Number(alarm.Flags),
+        alarm.Id != 0 ? Text(IdText(alarm.Id)) : std::nullopt,
     };
     return v;
 }
@@ -144,7 +174,12 @@ AlarmRecord AlarmValues::ToRecord(int32_t utcOffsetMinutes) const {
     alarm.SndSecs = number(kSndSecs, 0);
     if (alarm.Reoccurence & REPEAT_MINUTES)
         alarm.Minutes = static_cast<int32_t>(number(kMinutes, 0));
+    alarm.Id = Id();
     return alarm;
+}
+
+uint64_t AlarmValues::Id() const {
+    return values_[kId] ? IdOfText(values_[kId]->text) : 0;
 }
 
 // Per value: "-" when absent, "i<decimal>;" for a number, "s<length>:<bytes>"
@@ -166,6 +201,8 @@ std::optional<AlarmValues> AlarmValues::Parse(const std::string& text) {
     AlarmValues v;
     size_t pos = 0;
     for (size_t i = 0; i < kCount; ++i) {
+        if (i == kId && pos == text.size())
+            break;
         if (pos >= text.size())
             return std::nullopt;
         const char kind = text[pos++];
@@ -197,7 +234,10 @@ bool AlarmValues::HasFlags() const {
 }
 
 bool AlarmValues::Write(SettingsStore& store, const std::string& section, bool inPlace) const {
-    for (size_t i = 0; i < kCount; ++i) {
+    static constexpr size_t kOrder[kCount] = {kName,    kTime,        kLowTime, kHighTime,   kReoccurence,
+                                              kExecute, kDescription, kSound,   kSndLooping, kSndSecs,
+                                              kMinutes, kId,          kFlags};
+    for (size_t i : kOrder) {
         const char* name = kNames[i].name;
         bool ok = true;
         if (!values_[i])

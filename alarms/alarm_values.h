@@ -19,8 +19,9 @@ public:
         bool operator==(const Value& other) const { return number == other.number && text == other.text; }
     };
     // Name, Time, LTime, HTime, Reoccurence, Execute, Description, Sound,
-    // SndLooping, SndSecs, Minutes, Flags: the order in which they are written.
-    static constexpr size_t kCount = 12;
+    // SndLooping, SndSecs, Minutes, Flags, Id. Written in that order but with
+    // Flags last; Id came later and is what readers of the older layout skip.
+    static constexpr size_t kCount = 13;
 
     // What a save stores for the record; `utcOffsetMinutes` only serves the
     // legacy `Time` value.
@@ -34,8 +35,12 @@ public:
     // `HTime`, and `Minutes` counts only for an every-N-minutes alarm.
     AlarmRecord ToRecord(int32_t utcOffsetMinutes) const;
 
+    // The stored identity, 0 when the section has none or an unreadable one.
+    uint64_t Id() const;
+
     // All values in one text, for keeping the record somewhere as a single
-    // value; Parse gives nullopt for a text that Serialize did not make.
+    // value; Parse gives nullopt for a text that Serialize did not make. A
+    // text staged by a build without identities parses with no Id.
     std::string Serialize() const;
     static std::optional<AlarmValues> Parse(const std::string& text);
 

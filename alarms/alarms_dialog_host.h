@@ -2,6 +2,7 @@
 // What the alarms dialogs need from the clock window that owns the alarms.
 // The clock window implements it; the dialogs never reach the window itself.
 
+#include <functional>
 #include <string>
 
 #include "alarms/alarm_record.h"
@@ -11,11 +12,12 @@ class AlarmsDialogHost {
 public:
     virtual ~AlarmsDialogHost() = default;
 
-    // The clock's list. Its records carry identities that survive a reload
-    // (ClockAlarms keeps them), so an edit finds its alarm again.
-    virtual AlarmList& Alarms() = 0;
-    // Writes the whole list; false when the store refused a write.
-    virtual bool SaveAlarms() = 0;
+    // The clock's list as last loaded. Its records carry their stored
+    // identities, so a row or an edit finds its alarm again after a reload.
+    virtual const AlarmList& Alarms() = 0;
+    // Applies a change (alarm_list_edits.h) to the list as stored now and
+    // reloads; false when the store refused a write (nothing changed).
+    virtual bool ChangeAlarms(const std::function<void(AlarmList&)>& change) = 0;
     // Rebuilds the list from the store, moving recurring alarms on.
     virtual void LoadAlarms() = 0;
     // Runs all of the alarm's actions now (the Test button).

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <map>
 #include <string>
 
 #include "alarms/alarm_columns_win.h"
@@ -111,7 +112,10 @@ void CAlarmsDlg::Refill() {
         SetCell(list_, row, 1, texts.time);
         SetCell(list_, row, 2, texts.repeat);
         rowIds_.push_back(alarm.Id);
-        ListView_SetCheckState(list_, row, (alarm.Flags & ALARM_ENABLED) != 0);
+        // A box changed but not yet confirmed keeps its state over a reload.
+        const auto pending = pendingEnabled_.find(alarm.Id);
+        const bool enabled = pending != pendingEnabled_.end() ? pending->second : (alarm.Flags & ALARM_ENABLED) != 0;
+        ListView_SetCheckState(list_, row, enabled);
         if (selectedId != 0 && alarm.Id == selectedId)
             ListView_SetItemState(list_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         ++row;
@@ -206,7 +210,7 @@ bool CAlarmsDlg::HandleMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& res
 }
 
 void CAlarmsDlg::OnItemChanged(const NMLISTVIEW& change) {
-    AlarmList& alarms = host_.Alarms();
+    const AlarmList& alarms = host_.Alarms();
     if (filling_ || change.iItem < 0 || alarms.empty() || !(change.uChanged & LVIF_STATE))
         return;
     // Selection changes arrive here too; only a change of the box counts.
@@ -219,23 +223,26 @@ void CAlarmsDlg::OnItemChanged(const NMLISTVIEW& change) {
     const size_t index = RecordOfRow(change.iItem);
     if (index >= alarms.size())
         return;
-    if (box == kBoxTicked)
-        alarms[index].Flags |= ALARM_ENABLED;
-    else
-        alarms[index].Flags &= ~ALARM_ENABLED;
+    // Kept until OK, another change or Cancel decides; stored then by
+    // identity, on the list as stored at that moment.
+    pendingEnabled_[alarms[index].Id] = box == kBoxTicked;
 }
 
-bool CAlarmsDlg::Save() {
-    if (host_.SaveAlarms())
-        return true;
-    ShowMessageBox(Handle(), kSaveFailed, "Tavix", MB_ICONEXCLAMATION);
-    return false;
-}
-
-void CAlarmsDlg::SaveAndReload() {
-    if (Save())
-        host_.LoadAlarms();
-    Refill();
+bool CAlarmsDlg::Change(const std::function<void(AlarmList&)>& change) {
+    // The check boxes changed so far go with every change the dialog stores,
+    // as they always went with its saves.
+    const std::map<uint64_t, bool> boxes = pendingEnabled_;
+    const bool saved = host_.ChangeAlarms([&](AlarmList& stored) {
+        SetAlarmsEnabled(stored, boxes);
+        change(stored);
+    });
+    if (!saved) {
+        ShowMessageBox(Handle(), kSaveFailed, "Tavix", MB_ICONEXCLAMATION);
+        return false;
+    }
+    pendingEnabled_.clear();
+    changed_ = false;
+    return true;
 }
 
 void CAlarmsDlg::NewAlarm() {
@@ -243,34 +250,40 @@ void CAlarmsDlg::NewAlarm() {
     CAlarmEditDlg edit(Handle(), fresh, false, host_.ProgramFolder());
     if (edit.DoModal() != IDOK)
         return;
-    host_.Alarms().PushFront(edit.Result());
-    SaveAndReload();
+    const AlarmRecord added = edit.Result();
+    Change([&added](AlarmList& stored) { AddAlarm(stored, added); });
+    Refill();
 }
 
 void CAlarmsDlg::EditAlarm() {
     const size_t index = RecordOfRow(SelectedRow());
     if (index >= host_.Alarms().size())
         return;
-    // A copy: the tick may reload the list, freeing every record, while the
-    // edit dialog runs.
+    // A copy: the list may be reloaded, freeing every record, while the edit
+    // dialog runs. The edit lands on the alarm with the copy's identity in the
+    // list as stored when OK is pressed.
     const AlarmRecord alarm = host_.Alarms()[index];
     CAlarmEditDlg edit(Handle(), alarm, true, host_.ProgramFolder());
     if (edit.DoModal() != IDOK)
         return;
-    ApplyEdit(host_.Alarms(), alarm.Id, edit.Result());
-    SaveAndReload();
+    const AlarmRecord edited = edit.Result();
+    Change([&](AlarmList& stored) { ApplyEdit(stored, alarm.Id, edited); });
+    Refill();
 }
 
 void CAlarmsDlg::DeleteAlarm() {
     const int row = SelectedRow();
-    AlarmList& alarms = host_.Alarms();
+    const AlarmList& alarms = host_.Alarms();
     if (row < 0 || alarms.empty())
         return;
-    if (alarms.Erase(RecordOfRow(row))) {
-        ListView_DeleteItem(list_, row);
-        rowIds_.erase(rowIds_.begin() + row);
+    const size_t index = RecordOfRow(row);
+    if (index < alarms.size()) {
+        const uint64_t id = alarms[index].Id;
+        Change([id](AlarmList& stored) { ::DeleteAlarm(stored, id); });
+    } else {
+        Change([](AlarmList&) {});
     }
-    Save();
+    Refill();
 }
 
 void CAlarmsDlg::TestAlarm() {
@@ -284,19 +297,16 @@ void CAlarmsDlg::TestAlarm() {
 
 void CAlarmsDlg::OnOK() {
     StorePosition();
-    if (changed_) {
-        if (Save())
-            changed_ = false;
-    }
+    if (changed_)
+        Change([](AlarmList&) {});
     EndDialog(IDOK);
 }
 
 void CAlarmsDlg::OnCancel() {
     StorePosition();
-    if (changed_) {
-        host_.LoadAlarms();
-        changed_ = false;
-    }
+    // Nothing of the boxes was stored; the list in memory never held them.
+    pendingEnabled_.clear();
+    changed_ = false;
     EndDialog(IDCANCEL);
 }
 

@@ -8,6 +8,8 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <vector>
 
 #include "alarms/alarms_dialog_host.h"
@@ -43,16 +45,16 @@ private:
     void EditAlarm();
     void DeleteAlarm();
     void TestAlarm();
-    // Saves, and on success reloads so the list takes its order; a failed
-    // save is reported and the list in memory kept, so nothing confirmed is
-    // dropped by a reload.
-    void SaveAndReload();
-    bool Save();
+    // Applies `change` with the pending check boxes to the stored list; a
+    // failed save is reported, and the boxes stay pending.
+    bool Change(const std::function<void(AlarmList&)>& change);
 
     AlarmsDialogHost& host_;
     HWND list_ = nullptr;
     // The identity of the alarm in each row, as of the last refill.
     std::vector<uint64_t> rowIds_;
+    // Check boxes changed since the last store: identity to ticked.
+    std::map<uint64_t, bool> pendingEnabled_;
     bool filling_ = false;
     bool changed_ = false;
 };

@@ -1,7 +1,9 @@
 #include "alarms/clock_alarms.h"
 
-#include <map>
+#include <set>
+#include <vector>
 
+#include "alarms/alarm_list_edits.h"
 #include "alarms/alarm_schedule.h"
 #include "alarms/alarm_storage.h"
 
@@ -14,23 +16,41 @@ namespace {
 // rings no alarm twice.
 class TickHooks : public AlarmCheckHooks {
 public:
-    TickHooks(ClockAlarms& alarms, AlarmEffects& effects) : alarms_(alarms), effects_(effects) {}
+    // `list` is the list the walk runs over, not replaced during the walk.
+    TickHooks(const AlarmList& list,
+              AlarmEffects& effects,
+              std::function<bool(const std::function<void(AlarmList&)>&)> store)
+        : list_(list), effects_(effects), store_(std::move(store)) {
+        for (const AlarmRecord& alarm : list_) {
+            if (alarm.Reoccurence == 0 && (alarm.Flags & ALARM_ENABLED))
+                enabledOneShots_.insert(alarm.Id);
+        }
+    }
     void Fire(const AlarmRecord& alarm) override {
         if (ActionsMayHoldUp(alarm))
             Flush();
         RunAlarmActions(alarm, effects_);
     }
     void Save() override { savePending_ = true; }
-    void Flush() {
+    // Stores which one-shot alarms the walk disabled so far, by identity.
+    // Returns whether it saved.
+    bool Flush() {
         if (!savePending_)
-            return;
+            return false;
         savePending_ = false;
-        alarms_.Save();
+        std::vector<uint64_t> rung;
+        for (const AlarmRecord& alarm : list_) {
+            if (!(alarm.Flags & ALARM_ENABLED) && enabledOneShots_.erase(alarm.Id))
+                rung.push_back(alarm.Id);
+        }
+        return store_([&rung](AlarmList& stored) { DisableRungAlarms(stored, rung); });
     }
 
 private:
-    ClockAlarms& alarms_;
+    const AlarmList& list_;
     AlarmEffects& effects_;
+    std::function<bool(const std::function<void(AlarmList&)>&)> store_;
+    std::set<uint64_t> enabledOneShots_;
     bool savePending_ = false;
 };
 
@@ -39,11 +59,13 @@ private:
 ClockAlarms::ClockAlarms(SettingsStore& store,
                          std::function<uint64_t()> clockNow,
                          AlarmEffects& effects,
-                         std::function<int32_t()> utcOffsetMinutes)
+                         std::function<int32_t()> utcOffsetMinutes,
+                         std::unique_ptr<AlarmStoreLock> storeLock)
     : store_(store),
       clockNow_(std::move(clockNow)),
       effects_(effects),
-      utcOffsetMinutes_(std::move(utcOffsetMinutes)) {}
+      utcOffsetMinutes_(std::move(utcOffsetMinutes)),
+      storeLock_(std::move(storeLock)) {}
 
 ClockAlarms::ClockAlarms(SettingsStore& store,
                          std::function<uint64_t()> clockNow,
@@ -62,36 +84,48 @@ void ClockAlarms::Load() {
         deferredLoad_ = true;
         return;
     }
-    AlarmList loaded;
     {
         AlarmStoreLockGuard guard(storeLock_.get());
-        loaded = LoadAlarms(store_, clockNow_, utcOffsetMinutes_());
+        const std::function<uint64_t()> now =
+            loadAsOf_ ? std::function<uint64_t()>([asOf = *loadAsOf_] { return asOf; }) : clockNow_;
+        list_ = LoadAlarms(store_, now, utcOffsetMinutes_());
     }
-    // Each stored alarm keeps the identity it had, found through the key it
-    // was last saved to or loaded from, so an edit that was opened before the
-    // reload reaches the same alarm.
-    std::map<int, uint64_t> idOfKey;
-    for (const AlarmRecord& old : list_) {
-        if (old.StoredKey > 0)
-            idOfKey[old.StoredKey] = old.Id;
-    }
-    for (AlarmRecord& record : loaded) {
-        auto found = idOfKey.find(record.StoredKey);
-        if (found != idOfKey.end())
-            record.Id = found->second;
-    }
-    list_ = std::move(loaded);
+    ++version_;
 }
 
-bool ClockAlarms::Save() {
-    AlarmStoreLockGuard guard(storeLock_.get());
-    const bool saved = SaveAlarms(store_, list_, utcOffsetMinutes_());
-    // After a failed save the keys may hold old records, copies or one mixed
-    // record: no key number names an alarm for sure any more.
-    int key = 1;
-    for (AlarmRecord& record : list_)
-        record.StoredKey = saved ? key++ : 0;
-    return saved;
+void ClockAlarms::ReloadAsOf(uint64_t prev) {
+    loadAsOf_ = prev;
+    Load();
+    loadAsOf_.reset();
+}
+
+bool ClockAlarms::SaveChange(const std::function<void(AlarmList&)>& change) {
+    bool saved = false;
+    {
+        // Read, change and save under one hold of the lock, so that no other
+        // clock's save falls between the read and the save and is undone.
+        AlarmStoreLockGuard guard(storeLock_.get());
+        const int32_t offset = utcOffsetMinutes_();
+        AlarmList stored = ReadStoredAlarms(store_, offset);
+        change(stored);
+        saved = SaveAlarms(store_, stored, offset);
+        if (saved && utcNow_)
+            StoreLastTick(store_, utcNow_());
+    }
+    if (!saved)
+        return false;
+    ++version_;
+    if (saved_)
+        saved_();
+    return true;
+}
+
+bool ClockAlarms::Change(const std::function<void(AlarmList&)>& change) {
+    if (!SaveChange(change))
+        return false;
+    // Waits for a walk in progress, like any reload.
+    Load();
+    return true;
 }
 
 void ClockAlarms::Clear() {
@@ -107,11 +141,12 @@ void ClockAlarms::Check(uint64_t prev, uint64_t now) {
             deferredCheck_.emplace(prev, now);
         return;
     }
-    TickHooks hooks(*this, effects_);
     uint64_t from = prev;
     uint64_t to = now;
     for (;;) {
+        TickHooks hooks(list_, effects_, [this](const auto& change) { return SaveChange(change); });
         checking_ = true;
+        bool moved = MoveOnSkippedAlarms(list_, to);
         const bool anyDue = CheckAlarms(list_, from, to, hooks);
         checking_ = false;
         // Before the reload, which would bring the disabled alarms back.
@@ -120,7 +155,10 @@ void ClockAlarms::Check(uint64_t prev, uint64_t now) {
         deferredLoad_ = false;
         if (reload)
             Load();
-        if (anyDue && listChanged_) {
+        moved = MoveOnPassedAlarms(list_, to) || moved;
+        if (moved)
+            ++version_;
+        if ((reload || moved) && listChanged_) {
             // A copy: the listener may replace or drop its callback (a dialog
             // that closes) while it runs.
             const std::function<void()> listChanged = listChanged_;

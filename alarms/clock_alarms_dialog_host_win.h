@@ -17,8 +17,8 @@ public:
                           std::function<bool()> dontReposWindow,
                           std::string programFolder);
 
-    AlarmList& Alarms() override { return alarms_.List(); }
-    bool SaveAlarms() override { return alarms_.Save(); }
+    const AlarmList& Alarms() override { return alarms_.List(); }
+    bool ChangeAlarms(const std::function<void(AlarmList&)>& change) override { return alarms_.Change(change); }
     void LoadAlarms() override { alarms_.Load(); }
     void FireAlarm(const AlarmRecord& alarm) override;
     SettingsStore& Store() override { return store_; }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "alarms/alarm_store_lock_win.h"
+#include "alarms/alarm_tick_win.h"
 #include "alarms/fire_alarm_win.h"
 
 int32_t SystemUtcOffsetMinutes() {
@@ -21,4 +22,6 @@ ClockAlarms::ClockAlarms(SettingsStore& store, std::function<uint64_t()> clockNo
                   std::move(clockNow),
                   std::make_unique<SystemAlarmEffects>(isNT),
                   &SystemUtcOffsetMinutes,
-                  MakeSessionAlarmStoreLock()) {}
+                  MakeSessionAlarmStoreLock()) {
+    SetUtcClock(&UtcNow);
+}

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "alarms/alarm_snooze.h"
 #include "alarms/notice_description.h"
 #include "core/language_strings.h"
 #include "core/language_table.h"
@@ -44,6 +45,7 @@ BOOL CShowAlarmDlg::OnInitDialog() {
         const std::string caption = std::string(TheLanguageTable().Text(lang::kNoticeHeading)) + " - " + alarm_.Name;
         ::SetWindowTextA(Handle(), caption.c_str());
         ::SetDlgItemTextA(Handle(), IDOK, TheLanguageTable().Text(lang::kClose));
+        ::SetDlgItemTextA(Handle(), IDC_ALARM_SNOOZE, TheLanguageTable().Text(lang::kSnoozeButton));
         if (!alarm_.Description.empty()) {
             ::ShowWindow(::GetDlgItem(Handle(), IDC_ALARM_DESCRIPTION), SW_SHOW);
             const std::string shown =
@@ -57,6 +59,20 @@ BOOL CShowAlarmDlg::OnInitDialog() {
     ::ShowWindow(Handle(), SW_SHOW);
     ::BringWindowToTop(Handle());
     return TRUE;
+}
+
+void CShowAlarmDlg::RingSnoozed() {
+    for (const AlarmRecord& alarm : TheSnoozedAlarms().TakeDue(::GetTickCount64()))
+        Open(alarm);
+}
+
+bool CShowAlarmDlg::OnCommand(WORD id, WORD notifyCode, HWND control) {
+    if (id != IDC_ALARM_SNOOZE)
+        return CDialog::OnCommand(id, notifyCode, control);
+    SnoozedAlarms& snoozed = TheSnoozedAlarms();
+    snoozed.Add(alarm_, ::GetTickCount64() + snoozed.Length());
+    OnCancel();
+    return true;
 }
 
 void CShowAlarmDlg::PostNcDestroy() {

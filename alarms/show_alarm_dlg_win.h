@@ -1,6 +1,7 @@
 #pragma once
 // The notice window of an alarm that fell due: a top-most window naming the
-// alarm, showing its text and playing its sound until the user closes it.
+// alarm, showing its text and playing its sound until the user closes it or
+// snoozes it.
 
 #include <windows.h>
 
@@ -14,9 +15,14 @@ public:
     // without a parent; the window owns the object. The handle, or null when
     // the window could not be created (the sound is stopped again then).
     static HWND Open(const AlarmRecord& alarm);
+    // Opens the notice of every snoozed alarm that is due (alarm_snooze.h).
+    static void RingSnoozed();
 
 protected:
     BOOL OnInitDialog() override;
+    // Snooze: the window closes, its sound stops, and the alarm rings again
+    // after the snooze.
+    bool OnCommand(WORD id, WORD notifyCode, HWND control) override;
     void PostNcDestroy() override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 

@@ -1,8 +1,10 @@
 // The creation sequence of the clock window: settings, instance check, time
 // zone, styles, language, preset, priority, then the alarms and the one-second timer.
+#include "alarms/alarm_tick_win.h"
 #include "alarms/clock_alarms_win.h"
 #include "app/benchmark_switch.h"
 #include "app/clock_window_win.h"
+#include "app/start_language.h"
 #include "app/tavix_app_win.h"
 #include "core/language_strings.h"
 #include "core/language_table.h"
@@ -11,6 +13,7 @@
 #include "win/message_box_win.h"
 #include "win/readable_file_win.h"
 #include "win/system_clock_win.h"
+#include "win/system_code_page_win.h"
 #include "win/unique_handle.h"
 
 bool CTavixDlg::OnCreate() {
@@ -53,31 +56,22 @@ bool CTavixDlg::OnCreate() {
 }
 
 bool CTavixDlg::ClaimInstance() {
-    if (settings_.MultipleInstances != 0 && settings_.MultipleTimeZones == 0)
-        return true;
-    static const char* const kNames[] = {"Tavix", "Tavix2", "Tavix3"};
-    const int allowed = settings_.MultipleTimeZones != 0 ? 3 : 1;
-    for (int i = 0; i < allowed; ++i) {
-        UniqueKernelHandle mutex(::CreateMutexA(nullptr, FALSE, kNames[i]));
-        // Read before anything else runs: closing the previous handle may reset it.
-        const DWORD error = ::GetLastError();
-        instanceMutex_ = std::move(mutex);
-        if (instanceMutex_ && error != ERROR_ALREADY_EXISTS)
-            return true;
-    }
-    // Every slot is taken: our handles to the other instances' mutexes go.
-    instanceMutex_.reset();
-    return false;
+    return instanceSlot_.Claim(settings_.MultipleInstances != 0, settings_.MultipleTimeZones != 0);
 }
 
 void CTavixDlg::LoadLanguage() {
+    // The first start speaks the user's language; what is stored then (at the
+    // latest when the window ends) is kept from then on.
+    settings_.LangFile = StartLanguageFile(*store_, ::GetUserDefaultUILanguage(), [this](const std::string& name) {
+        return IsReadableFile(appFolder_ + "Lang\\" + name);
+    });
     LanguageTable& table = TheLanguageTable();
     // A device or a folder where the file should be counts as a file that
     // cannot be opened: reading a serial port would never return.
     auto load = [&table](const std::string& path) {
         if (!IsReadableFile(path))
             return LanguageLoadResult{LanguageLoadResult::Status::CannotOpen, 0};
-        return LoadLanguageFile(path, table);
+        return LoadLanguageFile(path, table, TheSystemCodePage());
     };
     const std::string chosen = appFolder_ + "Lang\\" + settings_.LangFile;
     LanguageLoadResult result = load(chosen);
@@ -118,8 +112,13 @@ bool CTavixDlg::LoadStartupPreset() {
 void CTavixDlg::StartClock() {
     const SYSTEMTIME now = shownTime_.Now();
     lastTickTime_ = ClockTimeOf(now);
-    alarms_->Load();
-    // The first tick looks back two minutes, so alarms missed while starting ring.
+    ringsAlarms_ = instanceSlot_.RingsAlarms();
+    // The first tick looks back two minutes, so alarms missed while starting
+    // ring; older ones since the last tick seen are told at the first tick.
+    if (ringsAlarms_)
+        alarmTick_->Start(*alarms_, *store_, lastTickTime_, lastTickTime_ - 1200000000ULL);
+    else
+        alarms_->Load();
     lastTickTime_ -= 1200000000ULL;
     if (isNT_ && now.wMilliseconds > 400)
         ::Sleep(1001 - now.wMilliseconds);

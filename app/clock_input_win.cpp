@@ -33,6 +33,13 @@ bool CTavixDlg::HandleInputMessage(UINT message, WPARAM wParam, LPARAM lParam, I
         case WM_MOUSELEAVE:
             OnMouseLeave();
             return false;
+        case WM_LBUTTONUP:
+            // A message loop that is not ours (a message box shown from the
+            // tick) dispatches the release without our pre-translation; the
+            // capture brings it here.
+            if (dragging_)
+                EndDrag();
+            return false;
         case WM_CAPTURECHANGED:
             // The capture taken away (a task switch, another program) ends the
             // drag where it is; otherwise the clock would follow the cursor

@@ -8,6 +8,7 @@
 #include "options/options_sheet_win.h"
 #include "res/resource.h"
 #include "win/message_box_win.h"
+#include "win/system_code_page_win.h"
 
 void CTavixDlg::OpenOptions() {
     ClockOptionsAdapter target(*this);
@@ -82,7 +83,7 @@ bool ClockOptionsAdapter::SwitchLanguage(const std::string& fileName) {
     // was, so there is never a moment without a language.
     const std::string path = AppFolder() + "Lang\\" + fileName;
     LanguageTable loaded;
-    const LanguageLoadResult result = LoadLanguageFile(path, loaded);
+    const LanguageLoadResult result = LoadLanguageFile(path, loaded, TheSystemCodePage());
     if (!result.ok()) {
         ShowMessage(LanguageLoadMessage(result, path).c_str());
         return false;

@@ -25,6 +25,13 @@ bool CTavixDlg::LoadPreset(const std::string& path) {
         ShowMessage(TheLanguageTable().Text(text));
     if (!preset)
         return false;
+    if (composing_) {
+        // The frame in progress holds the current preset: swap once it is done.
+        // The path counts at once, so that a reload (zoom, smoothing) takes this one.
+        presetPath_ = preset->Path();
+        pendingPreset_ = std::move(preset);
+        return true;
+    }
     SwapInPreset(std::move(preset));
     return true;
 }
@@ -62,15 +69,41 @@ FrameOptions CTavixDlg::CurrentFrameOptions() const {
     return options;
 }
 
+namespace {
+
+class ComposingScope {
+public:
+    explicit ComposingScope(bool& composing) : composing_(composing) { composing_ = true; }
+    ~ComposingScope() { composing_ = false; }
+    ComposingScope(const ComposingScope&) = delete;
+    ComposingScope& operator=(const ComposingScope&) = delete;
+
+private:
+    bool& composing_;
+};
+
+}  // namespace
+
 void CTavixDlg::ComposeFrame(uint16_t hour, uint16_t minute, uint16_t second) {
     if (!preset_)
         return;
-    composer_.Compose(*preset_, FrameTime{hour, minute, second}, CurrentFrameOptions(), &plugins_);
-    if (layeredSupported_) {
-        if (composer_.PresentLayered(Handle(), *preset_, currentAlpha_) == FrameResult::AlphaMergeFailed)
-            ShowMessage(TheLanguageTable().Text(lang::kAlphaMergeFailed));
-    } else {
-        ::InvalidateRect(Handle(), nullptr, FALSE);
-        ::UpdateWindow(Handle());
+    if (composing_) {
+        // A frame inside a frame would draw on the surfaces the outer one has
+        // selected: the next tick draws instead.
+        nextRedrawTime_ = 0;
+        return;
     }
+    {
+        ComposingScope scope(composing_);
+        composer_.Compose(*preset_, FrameTime{hour, minute, second}, CurrentFrameOptions(), &plugins_);
+        if (layeredSupported_) {
+            if (composer_.PresentLayered(Handle(), *preset_, currentAlpha_) == FrameResult::AlphaMergeFailed)
+                ShowMessage(TheLanguageTable().Text(lang::kAlphaMergeFailed));
+        } else {
+            ::InvalidateRect(Handle(), nullptr, FALSE);
+            ::UpdateWindow(Handle());
+        }
+    }
+    if (pendingPreset_)
+        SwapInPreset(std::move(pendingPreset_));
 }

@@ -1,5 +1,7 @@
 // The one-second tick: read the shown time, compose a frame when one is due,
-// refresh the tray tooltip once a minute and let the alarms fall due.
+// refresh the tray tooltip once a minute and, in the clock that rings them,
+// let the alarms fall due.
+#include "alarms/alarm_tick_win.h"
 #include "alarms/clock_alarms_win.h"
 #include "app/clock_window_win.h"
 #include "app/tick_schedule.h"
@@ -22,7 +24,16 @@ void CTavixDlg::OnTimer(UINT_PTR id) {
         tooltipRefreshPending_ = false;
         RefreshTrayTip(shown);
     }
-    alarms_->Check(prev, lastTickTime_);
+    // One clock rings, by the time it shows; the others only follow the list.
+    const bool rang = ringsAlarms_;
+    ringsAlarms_ = instanceSlot_.RingsAlarms();
+    if (!ringsAlarms_)
+        return;
+    // Taking over from a clock that ended: what fell due since it was last
+    // seen is told, and the wake timer is this clock's from now on.
+    if (!rang)
+        alarmTick_->Start(*alarms_, *store_, lastTickTime_, prev);
+    alarmTick_->Tick(*alarms_, prev, lastTickTime_);
 }
 
 void CTavixDlg::RefreshTrayTip(const SYSTEMTIME& shown) {

@@ -1,5 +1,7 @@
 #include "app/clock_window_win.h"
 
+#include "alarms/alarm_tick_win.h"
+#include "alarms/alarms_changed_win.h"
 #include "alarms/alarms_dialog_host.h"
 #include "alarms/clock_alarms_win.h"
 #include "app/registry_store_win.h"
@@ -61,6 +63,9 @@ CTavixDlg::CTavixDlg(HWND owner) : CDialog(IDD_CLOCK, owner) {
         *store_, [this] { return shownTime_.NowAsClockTime(); }, isNT_);
     // A tick that reloaded the list refills every open alarms dialog.
     alarms_->SetListChangedCallback(&RefillOpenAlarmsDialogs);
+    alarmTick_ = std::make_unique<AlarmTick>();
+    // Every clock's list follows what any of them stored.
+    alarms_->SetSavedCallback(&TellClocksAlarmsChanged);
 }
 
 CTavixDlg::~CTavixDlg() {
@@ -74,7 +79,7 @@ BOOL CTavixDlg::OnInitDialog() {
     PlaceWindow();
     ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
     ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon_));
-    trayIconAdded_ = tray_icon::Add(Handle(), CWinApp::Current()->Instance(), "Tavix");
+    tray_icon::Add(Handle(), CWinApp::Current()->Instance(), "Tavix");
     CWinApp::Current()->SetMainWindow(Handle());
     if (settings_.PinToDesktop && layeredSupported_)
         SetShowCommand(SW_SHOWNA);
@@ -84,13 +89,22 @@ BOOL CTavixDlg::OnInitDialog() {
 }
 
 bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    if (IsOtherClocksAlarmsChange(message, wParam)) {
+        // As of the last tick: an alarm due since then still rings at the next.
+        alarms_->ReloadAsOf(lastTickTime_);
+        RefillOpenAlarmsDialogs();
+        return true;
+    }
     switch (message) {
         case WM_TIMER:
             OnTimer(wParam);
             return false;  // the default processing follows
         case WM_TIMECHANGE:
-            alarms_->Load();
+            alarms_->ReloadAsOf(lastTickTime_);
             RefillOpenAlarmsDialogs();
+            return false;
+        case WM_POWERBROADCAST:
+            alarmTick_->OnPowerBroadcast(wParam, *store_);
             return false;
         case WM_PAINT:
             if (!layeredSupported_ && preset_)

@@ -12,6 +12,7 @@
 
 #include "app/benchmark_switch.h"
 #include "app/clock_settings.h"
+#include "app/instance_slot_win.h"
 #include "app/registry_store_win.h"
 #include "core/settings_store.h"
 #include "options/plugin_host_win.h"
@@ -22,6 +23,7 @@
 #include "win/dialog_win.h"
 #include "win/unique_handle.h"
 
+class AlarmTick;
 class ClockAlarms;
 
 class CTavixDlg : public CDialog {
@@ -30,9 +32,12 @@ public:
     ~CTavixDlg() override;
 
     // Loads a preset and swaps it in only when the whole load succeeded; on
-    // failure the previous face keeps drawing and false is returned.
+    // failure the previous face keeps drawing and false is returned. Loaded
+    // while a frame is being composed, it is swapped in when that frame is done.
     bool LoadPreset(const std::string& path);
-    // Composes a frame for the time and hands it to the window.
+    // Composes a frame for the time and hands it to the window. Called while a
+    // frame is being composed (a plug-in hook that runs a message loop lets the
+    // tick in), it draws nothing and leaves the frame to the next tick.
     void ComposeFrame(uint16_t hour, uint16_t minute, uint16_t second);
 
     void PlaceWindow();
@@ -132,8 +137,9 @@ private:
     int screenWidth_ = 0;
     int screenHeight_ = 0;
     uint64_t lastTickTime_ = 0;
-    UniqueKernelHandle instanceMutex_;
-    bool trayIconAdded_ = false;
+    InstanceSlot instanceSlot_;
+    // Whether this clock rang the alarms at the last tick.
+    bool ringsAlarms_ = false;
     bool dragging_ = false;
     POINT grabPoint_ = {};
     RECT hoverRect_ = {};
@@ -142,10 +148,17 @@ private:
 
     int dpi_ = 0;  // 0 until the window is first asked
     std::unique_ptr<LoadedPreset> preset_;
+    // A frame is being composed: the hooks of plug-ins run inside it, and a
+    // message loop of theirs dispatches ticks and option changes meanwhile.
+    bool composing_ = false;
+    // A preset loaded during a frame; the frame still draws with preset_.
+    std::unique_ptr<LoadedPreset> pendingPreset_;
     FrameComposer composer_;
     AlphaBlendLibrary alphaBlend_;
     ShownTime shownTime_;
     std::unique_ptr<ClockAlarms> alarms_;
+    // Around the alarms: sleep, missed alarms, snoozes and the wake timer.
+    std::unique_ptr<AlarmTick> alarmTick_;
     // Ends every plug-in when the clock object goes, after its window closed.
     CPlugins plugins_;
 };

@@ -4,6 +4,7 @@
 
 #include "app/clock_window_win.h"
 #include "app/context_menu_items.h"
+#include "app/window_placement.h"
 #include "res/resource.h"
 
 namespace {
@@ -59,9 +60,17 @@ void CTavixDlg::ShowContextMenu(POINT client) {
         return;
     POINT screen = client;
     ::ClientToScreen(Handle(), &screen);
+    // A menu whose owner is not the foreground window does not close when the
+    // user clicks elsewhere. A click on the clock does not make it the
+    // foreground window when it is pinned (no activation) or click-through,
+    // and the tray icon's click belongs to the shell.
+    ::SetForegroundWindow(Handle());
     ::TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, screen.x, screen.y, 0, Handle(),
                      nullptr);
-    // Lets the menu close properly the next time it opens from the tray icon,
-    // as the platform asks of a menu shown for a window brought to the front.
+    // Lets the menu close properly the next time it opens, as the platform
+    // asks of a menu shown for a window brought to the front.
     ::PostMessageA(Handle(), WM_NULL, 0, 0);
+    // Coming to the front raised a pinned clock above the other windows.
+    if (ZOrderFor(settings_) == ZOrder::Bottom)
+        ApplyZOrder();
 }

@@ -22,7 +22,7 @@ ScreenPoint CursorPosition() {
 
 void CTavixDlg::SetWindowAlpha(uint8_t alpha) {
     if (layeredSupported_ && TheUpdateLayeredWindow) {
-        const bool perPixel = preset_ && preset_->Settings().BackgroundHasAlpha;
+        const bool perPixel = preset_ && preset_->HasAlphaSurface();
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, alpha, static_cast<BYTE>(perPixel ? AC_SRC_ALPHA : 0)};
         TheUpdateLayeredWindow(Handle(), nullptr, nullptr, nullptr, nullptr, nullptr, 0, &blend, ULW_ALPHA);
     }

@@ -12,9 +12,6 @@ INT_PTR CTavixDlg::OnTrayNotification(WPARAM iconId, LPARAM mouseMessage) {
             POINT p = {};
             ::GetCursorPos(&p);
             ::ScreenToClient(Handle(), &p);
-            // A menu whose owner is not the foreground window does not close
-            // when the user clicks elsewhere.
-            ::SetForegroundWindow(Handle());
             ShowContextMenu(p);
             return 1;
         }
@@ -30,9 +27,8 @@ INT_PTR CTavixDlg::OnTrayNotification(WPARAM iconId, LPARAM mouseMessage) {
 void CTavixDlg::OnTaskbarCreated() {
     // The restarted shell knows no icons: add ours again; the next tick
     // brings back the tip of the moment. The message also comes at times when
-    // the shell still has the icon: the add then fails, and the icon we have
-    // is still ours to remove at the end.
-    if (tray_icon::Add(Handle(), CWinApp::Current()->Instance(), "Tavix"))
-        trayIconAdded_ = true;
+    // the shell still has the icon: the add then fails, and the icon is still
+    // removed at the end.
+    tray_icon::Add(Handle(), CWinApp::Current()->Instance(), "Tavix");
     tooltipRefreshPending_ = true;
 }

@@ -27,7 +27,7 @@ void CTavixDlg::MoveDrag(POINT client) {
                       settings_.LimitWinPos != 0, screenWidth_, screenHeight_);
     if (origin.x == r.left && origin.y == r.top)
         return;
-    if (layeredSupported_ && TheUpdateLayeredWindow && preset_ && preset_->Settings().BackgroundHasAlpha) {
+    if (layeredSupported_ && TheUpdateLayeredWindow && preset_ && preset_->HasAlphaSurface()) {
         // Only the position changes: the frame on the screen is not composed again.
         POINT to = {origin.x, origin.y};
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, currentAlpha_, AC_SRC_ALPHA};

@@ -14,10 +14,12 @@ tavix_folder(app DEPENDS tavix_options tavix_render tavix_alarms tavix_core)
 set(TAVIX_FOLDER_LIBS tavix_core tavix_render tavix_alarms tavix_options tavix_app)
 
 if(TAVIX_FUZZ)
+    # Only the folders a fuzz target links are built.
     foreach(lib ${TAVIX_FOLDER_LIBS})
         get_target_property(kind ${lib} TYPE)
         if(NOT kind STREQUAL "INTERFACE_LIBRARY")
             target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+            set_target_properties(${lib} PROPERTIES EXCLUDE_FROM_ALL ON)
         endif()
     endforeach()
     file(GLOB fuzz_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
@@ -27,7 +29,9 @@ if(TAVIX_FUZZ)
         target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
         target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
-        target_link_libraries(${name} PRIVATE tavix_app)
+        # The parsers and decoders under test: the language table (core), the PNG
+        # decoder (render) and the stored alarms (alarms).
+        target_link_libraries(${name} PRIVATE tavix_alarms tavix_render tavix_core)
     endforeach()
     return()
 endif()

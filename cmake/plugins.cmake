@@ -29,7 +29,8 @@ set(recorder_cases
     "no_init:RECORDER_HOOKS"
     "only_tick:RECORDER_TICK"
     "no_exports:"
-    "draws_outside:RECORDER_HOOKS,RECORDER_DRAW_OUTSIDE")
+    "draws_outside:RECORDER_HOOKS,RECORDER_DRAW_OUTSIDE"
+    "pumps:RECORDER_HOOKS,RECORDER_PUMP")
 set(TAVIX_PLUGINS_UNDER_TEST seconds_ring)
 foreach(entry ${recorder_cases})
     string(REGEX REPLACE "[:,]" ";" parts "${entry}")
@@ -38,6 +39,7 @@ foreach(entry ${recorder_cases})
     tavix_plugin(test_plugin_${name} ${name} ${CMAKE_BINARY_DIR}/test-plugins
         ${CMAKE_SOURCE_DIR}/tests/plugins/recorder.c)
     target_compile_definitions(test_plugin_${name} PRIVATE ${parts})
-    target_link_libraries(test_plugin_${name} PRIVATE gdi32)
+    target_link_libraries(test_plugin_${name} PRIVATE gdi32 user32)
+    set_target_properties(test_plugin_${name} PROPERTIES EXCLUDE_FROM_ALL ON)
     list(APPEND TAVIX_PLUGINS_UNDER_TEST test_plugin_${name})
 endforeach()

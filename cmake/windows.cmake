@@ -1,5 +1,5 @@
 # Windows build (mingw-w64): Tavix.exe, the Win32 test binary and the probe used
-# by the end-to-end tests. Everything links statically so that no DLL beyond the
+# by the end-to-end tests (and by `make run` for its screenshot). Everything links statically so that no DLL beyond the
 # system's own is needed.
 # The cross toolchain searches only below its find roots: let the prefixes given
 # on the command line (our static libpng) count as roots too.
@@ -76,10 +76,23 @@ else()
 endif()
 
 file(GLOB wine_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
-add_executable(tavix_wine_tests ${wine_test_sources} ${CMAKE_SOURCE_DIR}/res/tavix.rc)
+# Not part of "all": `make dist` and `make run` build only what ships.
+add_executable(tavix_wine_tests EXCLUDE_FROM_ALL ${wine_test_sources} ${CMAKE_SOURCE_DIR}/res/tavix.rc)
 target_include_directories(tavix_wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(tavix_wine_tests PRIVATE tavix_app ${TAVIX_GTEST_LIBS})
 target_link_options(tavix_wine_tests PRIVATE ${TAVIX_STATIC_LINK})
+
+# The shipped language files, beside the test binary (Lang\), for the tests
+# that measure their texts in the dialogs.
+file(GLOB shipped_languages CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/Lang/*.lng)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/Lang/.stamp
+    COMMAND ${CMAKE_COMMAND} -E remove_directory ${CMAKE_BINARY_DIR}/Lang
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data/Lang ${CMAKE_BINARY_DIR}/Lang
+    COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/Lang/.stamp
+    DEPENDS ${shipped_languages}
+    COMMENT "Copying the language files for the Wine tests")
+add_custom_target(wine_test_languages DEPENDS ${CMAKE_BINARY_DIR}/Lang/.stamp)
+add_dependencies(tavix_wine_tests wine_test_languages)
 
 include(cmake/plugins.cmake)
 # The tests load our plug-ins from plugins\ and test-plugins\ beside the test binary.

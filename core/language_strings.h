@@ -112,6 +112,9 @@ enum Text : int {
     kLocalTimeEntry = 104,
     kTimeZoneGroup = 105,
     kHelpButton = 106,
+    // Optional: an older language file lacks them (core/language_defaults.cpp).
+    kSnoozeButton = 107,
+    kMissedAlarmsHeading = 108,
 };
 
 }  // namespace lang

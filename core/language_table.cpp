@@ -1,4 +1,5 @@
 #include "core/language_table.h"
+#include "core/language_defaults.h"
 #include "core/safe_file_name.h"
 
 #include <cstdio>
@@ -6,8 +7,10 @@
 #include <utility>
 
 const char* LanguageTable::Text(int n) const {
-    if (n < 1 || n > kLanguageStringCount || !slots_[n])
+    if (n < 1 || n >= kSlotCount)
         return "";
+    if (!slots_[n])
+        return OptionalLanguageDefault(n);
     return slots_[n]->c_str();
 }
 
@@ -61,19 +64,29 @@ unsigned EntryNumber(std::string_view line) {
     return number;
 }
 
-void ParseLine(std::string_view line, LanguageTable& table) {
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// utf8: the code page to convert the text into, or null for a file of the
+// system's code page, whose bytes are taken as they stand.
+void ParseLine(std::string_view line, LanguageTable& table, const CodePage* utf8) {
     if (line.empty() || !IsDigit(line[0]))
         return;
     const size_t comma = line.find(',');
     // An entry line without a comma carries no text; it is not an entry.
     if (comma == std::string_view::npos)
         return;
-    table.Set(EntryNumber(line.substr(0, comma)), std::string(line.substr(comma + 1)));
+    const std::string_view text = line.substr(comma + 1);
+    table.Set(EntryNumber(line.substr(0, comma)), utf8 ? utf8->FromUtf8(text) : std::string(text));
 }
 
 }  // namespace
 
-LanguageLoadResult ParseLanguageText(std::string_view text, LanguageTable& table) {
+LanguageLoadResult ParseLanguageText(std::string_view text, LanguageTable& table, const CodePage& codePage) {
+    // Line ends, digits and commas are the same bytes in UTF-8, so only the
+    // texts need converting.
+    const bool utf8 = text.substr(0, kUtf8Mark.size()) == kUtf8Mark;
+    if (utf8)
+        text.remove_prefix(kUtf8Mark.size());
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -83,7 +96,7 @@ LanguageLoadResult ParseLanguageText(std::string_view text, LanguageTable& table
         std::string_view line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        ParseLine(line, table);
+        ParseLine(line, table, utf8 ? &codePage : nullptr);
         start = next;
     }
     const unsigned missing = table.FirstMissing();
@@ -94,7 +107,7 @@ LanguageLoadResult ParseLanguageText(std::string_view text, LanguageTable& table
     return {LanguageLoadResult::Status::Ok, 0};
 }
 
-LanguageLoadResult LoadLanguageFile(const std::string& path, LanguageTable& table) {
+LanguageLoadResult LoadLanguageFile(const std::string& path, LanguageTable& table, const CodePage& codePage) {
     struct FileCloser {
         void operator()(FILE* f) const { std::fclose(f); }
     };
@@ -114,7 +127,7 @@ LanguageLoadResult LoadLanguageFile(const std::string& path, LanguageTable& tabl
     // not opened, so that the table keeps what it had.
     if (std::ferror(file.get()))
         return {LanguageLoadResult::Status::CannotOpen, 0};
-    return ParseLanguageText(text, table);
+    return ParseLanguageText(text, table, codePage);
 }
 
 std::string LanguageLoadMessage(const LanguageLoadResult& result, const std::string& path) {

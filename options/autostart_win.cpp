@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cstring>
 #include <exception>
 #include <vector>
 
@@ -43,10 +44,24 @@ bool AutostartPresent(HKEY root, const std::string& keyPath) {
     UniqueRegKey key;
     if (::RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
         return false;
-    BYTE data[200];
-    DWORD size = sizeof(data);
+    std::vector<char> data;
     DWORD type = 0;
-    return ::RegQueryValueExA(key.get(), kAutostartValueName, nullptr, &type, data, &size) == ERROR_SUCCESS;
+    LONG status = ERROR_MORE_DATA;
+    // The value may grow between asking its size and reading it.
+    for (int attempt = 0; attempt < 4 && status == ERROR_MORE_DATA; ++attempt) {
+        DWORD size = 0;
+        if (::RegQueryValueExA(key.get(), kAutostartValueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            return false;
+        data.resize(size + 1);
+        size = static_cast<DWORD>(data.size());
+        status = ::RegQueryValueExA(key.get(), kAutostartValueName, nullptr, &type,
+                                    reinterpret_cast<BYTE*>(data.data()), &size);
+        if (status == ERROR_SUCCESS)
+            data.resize(size);
+    }
+    // Any entry named "Tavix" counts, quoted or bare and however long: unticking
+    // must be able to remove whatever an earlier version or another copy wrote.
+    return status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ);
 }
 
 std::string ModuleFileName() {
@@ -100,7 +115,7 @@ void SetAutostartForAllUsers(const AutostartKeys& keys, bool enable, bool isVist
                 if (enable) {
                     const std::string path = ModuleFileName();
                     const LONG written = path.empty() ? LONG(ERROR_FILENAME_EXCED_RANGE)
-                                                      : WriteString(key.get(), kAutostartValueName, path);
+                                                      : WriteString(key.get(), kAutostartValueName, RunValueFor(path));
                     if (written != ERROR_SUCCESS)
                         ShowSystemError(static_cast<DWORD>(written));
                 } else {
@@ -145,8 +160,8 @@ void SetAutostartForThisUser(const AutostartKeys& keys, bool enable) {
     }
     try {
         const std::string path = ModuleFileName();
-        const LONG written =
-            path.empty() ? LONG(ERROR_FILENAME_EXCED_RANGE) : WriteString(key.get(), kAutostartValueName, path);
+        const LONG written = path.empty() ? LONG(ERROR_FILENAME_EXCED_RANGE)
+                                          : WriteString(key.get(), kAutostartValueName, RunValueFor(path));
         if (written != ERROR_SUCCESS)
             ShowSystemError(static_cast<DWORD>(written));
     } catch (const std::exception&) {

@@ -14,8 +14,7 @@ struct AutostartKeys {
 };
 AutostartKeys DefaultAutostartKeys();
 
-// True when the value can be read into a 200-byte buffer; a longer value
-// reads as absent.
+// True when the value "Tavix" can be read, however long it is.
 bool AutostartPresent(HKEY root, const std::string& keyPath);
 
 // The full path of the running program, however long it is; empty when the

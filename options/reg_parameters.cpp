@@ -10,6 +10,13 @@ std::optional<std::string> Fitting(std::string line) {
 
 }  // namespace
 
+std::string RunValueFor(std::string_view programPath) {
+    std::string data = "\"";
+    data += programPath;
+    data += '"';
+    return data;
+}
+
 std::optional<std::string> RegAddParameters(std::string_view keyPath,
                                             std::string_view valueName,
                                             std::string_view programPath) {

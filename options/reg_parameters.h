@@ -9,6 +9,11 @@
 
 constexpr const char* kRunKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kAutostartValueName = "Tavix";
+// The Run value's data for `programPath`: the path in double quotes, as reg.exe
+// stores it too. Bare, a path with a blank is ambiguous to the shell, which
+// tries "C:\Program.exe" first for "C:\Program Files\...".
+std::string RunValueFor(std::string_view programPath);
+
 // The buffer the parameters are built in, terminating zero included.
 constexpr size_t kRegParametersCapacity = 255;
 

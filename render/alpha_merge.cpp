@@ -34,3 +34,34 @@ void MergeAlphaPlaneInto(uint8_t* bgraPixels, const uint8_t* plane, size_t pixel
     for (; i < pixelCount; ++i)
         bgraPixels[4 * i + 3] = plane[i];
 }
+
+void MergeShapeMaskInto(uint8_t* bgraPixels, const uint8_t* mask, size_t pixelCount) {
+    if (!bgraPixels || !mask)
+        return;
+    size_t i = 0;
+#if defined(__SSE2__)
+    // Each mask byte widens to a 32-bit lane of all ones (inside) or zeros.
+    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ones = _mm_set1_epi32(-1);
+    for (; i + 16 <= pixelCount; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(mask + i));
+        const __m128i inside = _mm_xor_si128(_mm_cmpeq_epi8(bytes, zero), ones);
+        const __m128i low = _mm_unpacklo_epi8(inside, inside);
+        const __m128i high = _mm_unpackhi_epi8(inside, inside);
+        const __m128i m[4] = {_mm_unpacklo_epi16(low, low), _mm_unpackhi_epi16(low, low),
+                              _mm_unpacklo_epi16(high, high), _mm_unpackhi_epi16(high, high)};
+        __m128i* p = reinterpret_cast<__m128i*>(bgraPixels + 4 * i);
+        for (int k = 0; k < 4; ++k)
+            _mm_storeu_si128(p + k, _mm_and_si128(_mm_or_si128(_mm_loadu_si128(p + k), opaque), m[k]));
+    }
+#endif
+    for (; i < pixelCount; ++i) {
+        uint8_t* p = bgraPixels + 4 * i;
+        if (mask[i]) {
+            p[3] = 255;
+        } else {
+            p[0] = p[1] = p[2] = p[3] = 0;
+        }
+    }
+}

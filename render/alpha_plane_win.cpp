@@ -81,7 +81,7 @@ HBITMAP CreateAlphaDIB(HBITMAP frameBitmap, void** pixels, BITMAPINFO* header) {
     return section;
 }
 
-bool MergeAlphaPlane(HBITMAP frameBitmap, const uint8_t* plane, BITMAPINFO* header, void* pixels) {
+bool MergeAlphaPlane(HBITMAP frameBitmap, const uint8_t* plane, BITMAPINFO* header, void* pixels, PlaneKind kind) {
     if (!frameBitmap || !plane || !header || !pixels)
         return false;
     const LONG width = header->bmiHeader.biWidth;
@@ -95,17 +95,24 @@ bool MergeAlphaPlane(HBITMAP frameBitmap, const uint8_t* plane, BITMAPINFO* head
     const int read = GetDIBits(screen.get(), frameBitmap, 0, static_cast<UINT>(rows), pixels, header, DIB_RGB_COLORS);
     if (read != rows)
         return false;
-    MergeAlphaPlaneInto(static_cast<uint8_t*>(pixels), plane, size_t(width) * size_t(rows));
+    if (kind == PlaneKind::ShapeMask)
+        MergeShapeMaskInto(static_cast<uint8_t*>(pixels), plane, size_t(width) * size_t(rows));
+    else
+        MergeAlphaPlaneInto(static_cast<uint8_t*>(pixels), plane, size_t(width) * size_t(rows));
     return true;
 }
 
-bool MergeAlphaPlane(HBITMAP frameBitmap, const std::vector<uint8_t>& plane, BITMAPINFO* header, void* pixels) {
+bool MergeAlphaPlane(HBITMAP frameBitmap,
+                     const std::vector<uint8_t>& plane,
+                     BITMAPINFO* header,
+                     void* pixels,
+                     PlaneKind kind) {
     if (!header || header->bmiHeader.biWidth <= 0 || header->bmiHeader.biHeight >= 0)
         return false;
     const size_t count = size_t(header->bmiHeader.biWidth) * size_t(-header->bmiHeader.biHeight);
     if (plane.size() != count)
         return false;
-    return MergeAlphaPlane(frameBitmap, plane.data(), header, pixels);
+    return MergeAlphaPlane(frameBitmap, plane.data(), header, pixels, kind);
 }
 
 bool ResizeAlphaPlane(int width, int height, std::vector<uint8_t>& plane, int newWidth, int newHeight) {

@@ -1,7 +1,8 @@
 #pragma once
-// The per-pixel alpha of a PNG background on its way to the layered window: the
-// 32-bit section that every frame is read into, the merge of the background's
-// opacity plane into it, and the plane's resize when the window is zoomed.
+// The per-pixel alpha of a face on its way to the layered window: the 32-bit
+// section that every frame is read into, the merge of the face's plane into it
+// (a PNG background's opacity, or a bitmap background's cut-color shape), and
+// the plane's resize when the window is zoomed.
 
 #include <windows.h>
 
@@ -13,14 +14,30 @@
 // The caller owns the section.
 HBITMAP CreateAlphaDIB(HBITMAP frameBitmap, void** pixels, BITMAPINFO* header);
 
+// What a face's plane holds, one byte per pixel.
+enum class PlaneKind {
+    Opacity,    // a PNG background's alpha; its colors are premultiplied already
+    ShapeMask,  // a bitmap background's shape: not 0 inside, 0 where the cut color was
+};
+
 // Reads every row of frameBitmap into pixels (the section of CreateAlphaDIB, in
-// the format of header) and sets the alpha byte of every pixel from plane, which
-// holds one byte per pixel. False when a pointer is null or the frame cannot be
-// read. frameBitmap must not be selected into a device context.
-bool MergeAlphaPlane(HBITMAP frameBitmap, const uint8_t* plane, BITMAPINFO* header, void* pixels);
+// the format of header) and sets the alpha of every pixel from plane, which
+// holds one byte per pixel: its byte for an opacity plane; for a shape mask,
+// opaque inside and transparent black outside. False when a pointer is null or
+// the frame cannot be read. frameBitmap must not be selected into a device
+// context.
+bool MergeAlphaPlane(HBITMAP frameBitmap,
+                     const uint8_t* plane,
+                     BITMAPINFO* header,
+                     void* pixels,
+                     PlaneKind kind = PlaneKind::Opacity);
 // The same, and false when the plane does not hold exactly one byte per pixel
 // of header (an emptied plane included).
-bool MergeAlphaPlane(HBITMAP frameBitmap, const std::vector<uint8_t>& plane, BITMAPINFO* header, void* pixels);
+bool MergeAlphaPlane(HBITMAP frameBitmap,
+                     const std::vector<uint8_t>& plane,
+                     BITMAPINFO* header,
+                     void* pixels,
+                     PlaneKind kind = PlaneKind::Opacity);
 
 // Resizes the plane of width x height bytes to newWidth x newHeight as a grey
 // picture, with the platform's bitmap copy. On failure the user is told (the

@@ -1,6 +1,7 @@
 #include "render/frame_composer_win.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "core/language_strings.h"
 #include "core/language_table.h"
@@ -9,6 +10,7 @@
 #include "render/hand_geometry.h"
 #include "render/smooth_shrink_win.h"
 #include "win/platform_entry_points_win.h"
+#include "win/system_code_page_win.h"
 #include "win/unique_handle.h"
 
 namespace {
@@ -25,7 +27,7 @@ UniqueFont CreateTextFont(const std::string& face, int size) {
     return UniqueFont(::CreateFontIndirectA(&font));
 }
 
-// Draws `count` characters of `text` centered on (centerX, centerY) of a work
+// Draws `count` bytes of `text` centered on (centerX, centerY) of a work
 // surface of the given size.
 void DrawCenteredText(HDC dc,
                       const char* text,
@@ -59,11 +61,13 @@ void DrawTexts(HDC work, const LoadedPreset& preset, const FrameTime& time, cons
                              settings.DateCenterX, settings.DateCenterY, preset.WorkWidth(), preset.WorkHeight());
     }
     if (options.showAMPM && !settings.DisableAMPM) {
-        const char* mark = TheLanguageTable().Text(time.hour <= 11 ? lang::kAM : lang::kPM);
-        // Two characters are drawn; a shorter mark draws what it has.
-        const int count = static_cast<int>(strnlen(mark, 2));
+        const std::string_view mark = TheLanguageTable().Text(time.hour <= 11 ? lang::kAM : lang::kPM);
+        // Two characters are drawn (a shorter mark draws what it has, an empty
+        // one nothing); on a two-byte code page that may be four bytes, and a
+        // character is never cut in half.
+        const int count = static_cast<int>(LeadingCharacterBytes(mark, 2, TheSystemCodePage()));
         if (count > 0)
-            DrawCenteredText(work, mark, count, settings.AMPMFont, settings.AMPMFontSize, settings.AMPMColor,
+            DrawCenteredText(work, mark.data(), count, settings.AMPMFont, settings.AMPMFontSize, settings.AMPMColor,
                              settings.AMPMCenterX, settings.AMPMCenterY, preset.WorkWidth(), preset.WorkHeight());
     }
 }
@@ -148,7 +152,8 @@ FrameResult FrameComposer::PresentLayered(HWND window, LoadedPreset& preset, uin
     // out opaque rather than with a stale or missing alpha. The frame is not
     // selected anywhere while its rows are read.
     if (preset.HasAlphaSurface()) {
-        if (MergeAlphaPlane(preset.Frame(), preset.AlphaPlane(), preset.AlphaDibHeader(), preset.AlphaDibBits())) {
+        if (MergeAlphaPlane(preset.Frame(), preset.AlphaPlane(), preset.AlphaDibHeader(), preset.AlphaDibBits(),
+                            preset.AlphaPlaneKind())) {
             source = preset.AlphaDib();
             perPixelAlpha = true;
         } else {

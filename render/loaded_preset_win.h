@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "render/alpha_plane_win.h"
 #include "render/hand_win.h"
 #include "render/preset_settings.h"
 #include "render/smoothing_method.h"
@@ -48,11 +49,13 @@ public:
     CHand* MinuteHand() const { return minuteHand_.get(); }
     CHand* SecondHand() const { return secondHand_.get(); }
 
-    // A PNG face on a layered window: the per-pixel opacity and the section
-    // each frame is merged into. The plane is empty when it could not be made
-    // at the window size; the frame then goes out opaque.
+    // A face on a layered window: its plane (a PNG face's opacity, a bitmap
+    // face's shape) and the section each frame is merged into. The frame goes
+    // out with per-pixel alpha exactly when this holds. The plane is empty when
+    // it could not be made at the window size; the frame then goes out opaque.
     bool HasAlphaSurface() const;
     const std::vector<uint8_t>& AlphaPlane() const { return alphaPlane_; }
+    PlaneKind AlphaPlaneKind() const { return planeKind_; }
     HBITMAP AlphaDib() const { return alphaDib_.get(); }
     void* AlphaDibBits() const { return alphaDibBits_; }
     BITMAPINFO* AlphaDibHeader() { return &alphaDibHeader_; }
@@ -84,6 +87,7 @@ private:
     std::unique_ptr<CHand> secondHand_;
 
     std::vector<uint8_t> alphaPlane_;
+    PlaneKind planeKind_ = PlaneKind::Opacity;
     UniqueBitmap alphaDib_;
     void* alphaDibBits_ = nullptr;
     BITMAPINFO alphaDibHeader_ = {};

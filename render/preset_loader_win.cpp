@@ -12,6 +12,7 @@
 #include "render/png_hand_win.h"
 #include "render/png_loader_win.h"
 #include "render/region_from_bitmap_win.h"
+#include "render/region_runs.h"
 #include "render/smooth_shrink.h"
 #include "win/bitmap_info_win.h"
 #include "win/readable_file_win.h"
@@ -116,8 +117,7 @@ void LoadedPreset::ReplaceFrame(UniqueBitmap frame) {
 }
 
 bool LoadedPreset::HasAlphaSurface() const {
-    return settings_.BackgroundHasAlpha && alphaDib_ &&
-           alphaPlane_.size() == static_cast<size_t>(windowWidth_) * static_cast<size_t>(windowHeight_);
+    return alphaDib_ && alphaPlane_.size() == static_cast<size_t>(windowWidth_) * static_cast<size_t>(windowHeight_);
 }
 
 // Fills a LoadedPreset step by step; the only code that writes one.
@@ -215,8 +215,11 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
     if (!preset->frame_)
         return nullptr;
 
+    // The pixels that are not the cut color, at the window's size: the window's
+    // region, and on a layered window the face's per-pixel alpha as well.
+    std::optional<std::vector<RegionRect>> shape;
     if (!sizes.zoomed && regionShapesWindow)
-        preset->region_.reset(RegionFromBitmap(loaded.get(), settings.CutColor));
+        shape = OpaqueRunsOfBitmap(loaded.get(), settings.CutColor);
 
     if (options.smoothing == SmoothingMethod::None && !sizes.zoomed) {
         preset->background_ = std::move(loaded);
@@ -241,7 +244,7 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
         if (sizes.zoomed && regionShapesWindow) {
             StretchInto(reference, preset->frame_, sizes.windowWidth, sizes.windowHeight, loaded.get(), width, height,
                         COLORONCOLOR);
-            preset->region_.reset(RegionFromBitmap(preset->frame_, settings.CutColor));
+            shape = OpaqueRunsOfBitmap(preset->frame_, settings.CutColor);
         }
         loaded.reset();
         if (options.smoothing != SmoothingMethod::None) {
@@ -265,8 +268,21 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
             ResizeAlphaPlane(width, height, preset->alphaPlane_, sizes.windowWidth, sizes.windowHeight);
     }
 
-    if (options.layered && settings.BackgroundHasAlpha) {
-        preset->region_.reset();
+    if (shape)
+        preset->region_.reset(RegionFromRuns(*shape));
+    if (options.layered) {
+        if (!settings.BackgroundHasAlpha) {
+            // A bitmap face goes out with its shape as per-pixel alpha too. A
+            // device bitmap with only a constant opacity is what layered windows
+            // document as well, but Wine shows such a window nowhere and lets
+            // every click through; a section with alpha shows on both. A face
+            // whose shape could not be read shows whole, as its window does.
+            preset->planeKind_ = PlaneKind::ShapeMask;
+            if (shape)
+                preset->alphaPlane_ = ShapeMask(*shape, preset->windowWidth_, preset->windowHeight_);
+            else
+                preset->alphaPlane_.assign(size_t(preset->windowWidth_) * size_t(preset->windowHeight_), 255);
+        }
         preset->alphaDib_.reset(CreateAlphaDIB(preset->frame_, &preset->alphaDibBits_, &preset->alphaDibHeader_));
     }
     return preset;

@@ -1,5 +1,7 @@
 #include "render/region_runs.h"
 
+#include <algorithm>
+
 uint32_t CutColorInPixelFormat(uint32_t cutColorRef, int bitsPerPixel) {
     const uint32_t red = cutColorRef & 0xFF;
     const uint32_t green = (cutColorRef >> 8) & 0xFF;
@@ -141,4 +143,20 @@ std::vector<RegionRect> OpaqueRuns(const uint8_t* bits,
             rects.push_back({runStart, y, width, y + 1});
     }
     return rects;
+}
+
+std::vector<uint8_t> ShapeMask(const std::vector<RegionRect>& runs, int width, int height) {
+    std::vector<uint8_t> mask;
+    if (width <= 0 || height <= 0)
+        return mask;
+    mask.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    for (const RegionRect& r : runs) {
+        const int left = std::max(r.left, 0), right = std::min(r.right, width);
+        const int top = std::max(r.top, 0), bottom = std::min(r.bottom, height);
+        for (int y = top; y < bottom && left < right; ++y) {
+            uint8_t* row = mask.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+            std::fill(row + left, row + right, uint8_t(255));
+        }
+    }
+    return mask;
 }

@@ -44,3 +44,8 @@ std::vector<RegionRect> OpaqueRuns(const uint8_t* bits,
                                    bool bottomUp,
                                    const uint32_t* colorTable,
                                    uint32_t cutColorRef);
+
+// The shape the runs make, one byte per pixel of a width x height picture with
+// rows from the top: 255 inside a run, 0 outside. Parts of runs outside the
+// picture are left out; a size that is not positive gives an empty mask.
+std::vector<uint8_t> ShapeMask(const std::vector<RegionRect>& runs, int width, int height);

@@ -10,6 +10,7 @@
 #define TAVIX_VERSION_TEXT "1.0.0.0"
 #define IDD_SHOW_ALARM 112
 #define IDC_ALARM_DESCRIPTION 1041
+#define IDC_ALARM_SNOOZE 1043
 
 // Alarms list dialog.
 #define IDD_ALARMS 107

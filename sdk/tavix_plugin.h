@@ -32,6 +32,9 @@ typedef struct PluginInitInfo {
  * Passed to OnSkinLoaded after every preset (skin) load, the first one at
  * start-up included. Valid only during that call.
  *
+ * The hands' pivot is (centerX + 1, centerY + 1), one pixel right of and below
+ * the preset's center: draw about that point to line up with the hands.
+ *
  * The "work size" is the size of the surface handed to OnDrawBegin and
  * OnDrawedImage. With smoothing on it is twice the window size; positions and
  * font sizes below are already multiplied by scalePercent, so they are in
@@ -45,8 +48,8 @@ typedef struct SkinInfo {
     COLORREF dateColor;       /* offset 16 */
     int dateFontSize;         /* offset 20 */
     int scalePercent;         /* offset 24: drawing scale, 100 = the preset's own size */
-    int centerX;              /* offset 28: pivot of the hands */
-    int centerY;              /* offset 32 */
+    int centerX;              /* offset 28: the preset's CenterX; the hands turn about centerX + 1 */
+    int centerY;              /* offset 32: the preset's CenterY; the hands turn about centerY + 1 */
     int ampmCenterX;          /* offset 36: center of the AM/PM mark */
     int ampmCenterY;          /* offset 40 */
     int dateCenterX;          /* offset 44: center of the date */
@@ -58,17 +61,29 @@ typedef struct SkinInfo {
 
 /*
  * The exports. Define those you need with TAVIX_PLUGIN_EXPORT in front of
- * exactly these signatures.
+ * exactly these signatures. In C++ a definition without TAVIX_PLUGIN_EXPORT
+ * whose signature differs from the declaration below is a new, overloaded
+ * function with a C++ name, and it is not exported: Tavix never calls it and
+ * no compiler warns. Check the export table of your DLL (see README.md).
  *
- * OnInit        once, right after the DLL is loaded at start-up. Return 0 to
- *               stay loaded, -1 to be unloaded quietly, 1 to be unloaded with
- *               the message "cannot load plug-in" naming your file. Every
- *               other value counts as 0.
+ * OnInit        once, right after the DLL is loaded at start-up. Return 0
+ *               (TAVIX_PLUGIN_ACCEPT) to stay loaded, -1 to be unloaded
+ *               quietly, 1 to be unloaded with the message "cannot load
+ *               plug-in" naming your file. Every other value counts as 0.
+ *               Mind that 1 is TRUE: returning TRUE for success refuses.
+ *               A plug-in that refuses is unloaded at once, without
+ *               OnDestroy: stop whatever it started (threads, timers,
+ *               windows, hooks) before it returns -1 or 1.
  * OnSkinLoaded  after every preset load.
  * OnDrawBegin   every frame, after the background has been copied onto the
  *               work surface and before the date, AM/PM mark and hands.
  * OnDrawedImage every frame, after the hands, before the frame is reduced to
  *               the window size and shown.
+ *               A hook that runs a message loop (a message box, a dialog)
+ *               does not stop the clock: its ticks, alarms and the options
+ *               sheet go on inside the hook. No other frame starts until the
+ *               hook returns (the ticks meanwhile draw nothing), and a preset
+ *               picked meanwhile is loaded after this frame is done.
  * OnConfig      when the user presses Configure on the plug-ins page; owner is
  *               the options sheet, the parent for your settings dialog. When
  *               your plug-in is enabled but not loaded (it is loaded only at

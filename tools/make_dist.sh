@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Assembles the ready-to-run program folder and, beside it, its zip (whose top
-# folder is named Tavix).
+# folder is named Tavix). The programs in it are stripped; their symbols stay in
+# <windows build>/symbols.
 #   tools/make_dist.sh <windows build> <generated data> <dist folder> [zip path]
 set -euo pipefail
 win=$1
@@ -8,11 +9,25 @@ generated=$2
 dist=$3
 zipfile=$(realpath -m "${4:-$(dirname "$dist")/Tavix.zip}")
 here=$(cd "$(dirname "$0")/.." && pwd)
-rm -rf "$dist"
-mkdir -p "$dist/Lang" "$dist/Presets" "$dist/Sounds" "$dist/Plugins" "$dist/SDK"
-cp "$win/Tavix.exe" "$dist/"
+objcopy=${TAVIX_OBJCOPY:-x86_64-w64-mingw32-objcopy}
+symbols="$win/symbols"
+
+# Ships a program without its symbols and debug sections; they are kept in
+# <windows build>/symbols/<name>.debug, which the stripped file names for a debugger.
+ship() {
+    local name
+    name=$(basename "$1")
+    "$objcopy" --only-keep-debug "$1" "$symbols/$name.debug"
+    "$objcopy" --strip-all --add-gnu-debuglink="$symbols/$name.debug" "$1" "$2/$name"
+}
+
+rm -rf "$dist" "$symbols"
+mkdir -p "$dist/Lang" "$dist/Presets" "$dist/Sounds" "$dist/Plugins" "$dist/SDK" "$symbols"
+ship "$win/Tavix.exe" "$dist"
 # The plug-ins we ship, and beside them what it takes to write another.
-cp "$win"/plugins/*.dll "$dist/Plugins/"
+for dll in "$win"/plugins/*.dll; do
+    ship "$dll" "$dist/Plugins"
+done
 cp "$here"/sdk/tavix_plugin.h "$here"/sdk/README.md "$dist/SDK/"
 cp "$here"/data/Lang/*.lng "$dist/Lang/"
 cp -r "$here"/data/Presets/. "$dist/Presets/"

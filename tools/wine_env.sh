@@ -1,32 +1,27 @@
-# Sourced by the scripts that run Windows programs: a throwaway Wine prefix and,
-# when there is no display, a private Xvfb. Everything is removed on exit.
+# Sourced by the scripts that run Windows programs: a throwaway Wine prefix (a
+# clone of the one wineboot made once, tools/wine_prefix.py) and, when there is
+# no display, a private Xvfb. Everything is removed on exit.
 tavix_wine_env() {
     export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     export WINEARCH=win64
     WINEPREFIX=$(mktemp -d /tmp/tavix-wine.XXXXXX)
     export WINEPREFIX
-    if [ -z "${DISPLAY:-}" ] || [ -n "${TAVIX_PRIVATE_X:-}" ]; then
-        local n
-        for n in $(seq 90 140); do
-            [ -e "/tmp/.X$n-lock" ] || break
-        done
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        TAVIX_XVFB_PID=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    fi
     trap tavix_wine_cleanup EXIT
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w 2>/dev/null || true
-    tavix_no_crash_dialog
-}
-
-# A crashing program must end, not wait in Wine's crash dialog for a click.
-tavix_no_crash_dialog() {
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
-    wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
-    wineserver -w 2>/dev/null || true
+    if [ -z "${DISPLAY:-}" ] || [ -n "${TAVIX_PRIVATE_X:-}" ]; then
+        # Xvfb picks a free display itself, so parallel runs never share one.
+        local fdfile
+        fdfile=$(mktemp)
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+        TAVIX_XVFB_PID=$!
+        for _ in $(seq 200); do [ -s "$fdfile" ] && break; sleep 0.1; done
+        DISPLAY=":$(head -n1 "$fdfile")"
+        rm -f "$fdfile"
+        [ "$DISPLAY" != ":" ] || { echo "wine_env: Xvfb did not start within 20 s" >&2; return 1; }
+        export DISPLAY
+    fi
+    # The clone has the crash dialog off: a crashing program ends instead of waiting for a click.
+    python3 "$(dirname "${BASH_SOURCE[0]}")/wine_prefix.py" clone "$WINEPREFIX"
 }
 
 tavix_wine_cleanup() {

@@ -118,8 +118,23 @@ bool PreTranslateInMainWindow(MSG* message, HWND modal) {
 void CDialog::EndDialog(INT_PTR result) {
     result_ = result;
     ended_ = true;
-    if (!modal_ && window_)
+    if (!modal_ && window_) {
         ::DestroyWindow(window_);
+    } else if (window_) {
+        // Its loop ends only when every loop nested in it has ended: until
+        // then an ended dialog must neither show nor take clicks. As the
+        // platform's own EndDialog does, the owner comes back first, so that
+        // activation can return to it, then the dialog is hidden at once.
+        EnableOwnerAgain();
+        ::SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    }
+}
+
+void CDialog::EnableOwnerAgain() {
+    if (ownerDisabled_)
+        ::EnableWindow(owner_, TRUE);
+    ownerDisabled_ = false;
 }
 
 HWND CDialog::CreateWindowFor(HWND owner) {
@@ -152,8 +167,10 @@ INT_PTR CDialog::DoModal() {
     HWND created = CreateWindowFor(owner_);
     bool quit = false;
     if (created && !refused_) {
-        if (ownerWasEnabled)
+        if (ownerWasEnabled) {
             ::EnableWindow(owner_, FALSE);
+            ownerDisabled_ = true;
+        }
         ::ShowWindow(created, showCommand_);
         quit = !RunModalLoop(
             created, [this] { return ended_; },
@@ -162,8 +179,7 @@ INT_PTR CDialog::DoModal() {
                        TranslateDialogKeys(created, message);
             });
         // Before the window goes, so that activation returns to the owner.
-        if (ownerWasEnabled)
-            ::EnableWindow(owner_, TRUE);
+        EnableOwnerAgain();
     }
     if (created && ::IsWindow(created))
         ::DestroyWindow(created);

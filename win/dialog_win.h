@@ -76,6 +76,7 @@ private:
 
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND CreateWindowFor(HWND owner);
+    void EnableOwnerAgain();
     void Detach();
 
     int templateId_ = 0;
@@ -84,6 +85,7 @@ private:
     HWND window_ = nullptr;
     bool modal_ = false;
     bool ended_ = false;
+    bool ownerDisabled_ = false;  // by DoModal, until the dialog ends
     bool refused_ = false;
     INT_PTR result_ = -1;
     int showCommand_ = SW_SHOWNORMAL;

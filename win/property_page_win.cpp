@@ -51,6 +51,7 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND window, UINT message, WPARAM wPara
             const auto* description = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
             self = reinterpret_cast<CPropertyPage*>(description->lParam);
             self->Attach(window);
+            self->shown_ = true;
         } else {
             self = reinterpret_cast<CPropertyPage*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
         }
@@ -80,8 +81,10 @@ bool CPropertyPage::DispatchSheetNotify(const NMHDR& header, LPARAM, LRESULT& re
         case PSN_APPLY:
             if (OnApply()) {
                 result = PSNRET_NOERROR;
-                if (sheet_)
+                if (sheet_) {
                     sheet_->outcome_ = IDOK;
+                    sheet_->pagesAnswered_ = true;
+                }
             } else {
                 result = PSNRET_INVALID_NOCHANGEPAGE;
             }
@@ -91,8 +94,10 @@ bool CPropertyPage::DispatchSheetNotify(const NMHDR& header, LPARAM, LRESULT& re
             return true;
         case PSN_RESET:
             OnCancel();
-            if (sheet_)
+            if (sheet_) {
                 sheet_->outcome_ = IDCANCEL;
+                sheet_->pagesAnswered_ = true;
+            }
             result = 0;
             return true;
         case PSN_HELP:

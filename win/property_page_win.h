@@ -23,8 +23,8 @@ public:
     // The tab's text; the template's caption when none is set.
     void SetTitle(std::string title) { title_ = std::move(title); }
     CPropertySheet* Sheet() const { return sheet_; }
-    // True once the page's window exists, that is, once the page has been shown.
-    bool WasShown() const { return Handle() != nullptr; }
+    // True once the page has been shown (its window made) during this showing of the sheet.
+    bool WasShown() const { return shown_; }
 
 protected:
     // The page becomes the current one; false keeps the sheet on the page it was on.
@@ -55,4 +55,5 @@ private:
 
     std::string title_;
     CPropertySheet* sheet_ = nullptr;
+    bool shown_ = false;
 };

@@ -113,6 +113,9 @@ INT_PTR CPropertySheet::DoModal() {
     header.pfnCallback = &CPropertySheet::SheetCallback;
 
     outcome_ = IDCANCEL;
+    pagesAnswered_ = false;
+    for (CPropertyPage* page : pages_)
+        page->shown_ = false;
     const bool parentWasEnabled = parent_ && ::IsWindowEnabled(parent_);
     sheetBeingCreated = this;
     const INT_PTR made = ::PropertySheetA(&header);
@@ -133,6 +136,19 @@ INT_PTR CPropertySheet::DoModal() {
             return PreTranslateMessage(message) || PreTranslateInMainWindow(message, created) ||
                    TranslateSheetKeys(created, message);
         });
+    // Neither OK nor Cancel reached the pages (a quit request, or the window
+    // destroyed from outside): their previews are undone as Cancel would, before
+    // the caller or the program's exit writes the settings.
+    if (!pagesAnswered_) {
+        for (CPropertyPage* page : pages_) {
+            if (page->WasShown())
+                GuardedCall("property page cancel", 0, [page] {
+                    page->OnCancel();
+                    return 0;
+                });
+        }
+        outcome_ = IDCANCEL;
+    }
     // Before the sheet goes, so that activation returns to the parent.
     if (parentWasEnabled)
         ::EnableWindow(parent_, TRUE);

@@ -32,6 +32,8 @@ public:
     void SetCaption(std::string caption) { caption_ = std::move(caption); }
 
     // IDOK or IDCANCEL; -1 when the sheet could not be created or a quit request ended it.
+    // A sheet ended by anything but OK or Cancel (a quit request, its window
+    // destroyed) ends as Cancel for its pages: each page shown gets OnCancel.
     INT_PTR DoModal();
 
     HWND Handle() const { return window_; }
@@ -70,4 +72,6 @@ private:
     WNDPROC platformProc_ = nullptr;
     // What the pages last reported: IDOK after an accepted apply, IDCANCEL after a reset.
     INT_PTR outcome_ = IDCANCEL;
+    // The pages got OK or Cancel from the platform during this showing.
+    bool pagesAnswered_ = false;
 };

@@ -1,6 +1,7 @@
 """Drives the real Tavix.exe under Wine and Xvfb and observes it from outside.
 
-A WineSession owns a throwaway Wine prefix, a private X server and a writable
+A WineSession owns a throwaway Wine prefix (a clone of the one wineboot made
+once, tools/wine_prefix.py), a private X server and a writable
 copy of the program folder at C:\\Tavix inside the prefix. It starts Tavix.exe,
 looks at its windows and message boxes through probe.exe, reads and writes the
 registry with Wine's reg.exe and takes screenshots. Every wait is bounded; an
@@ -17,12 +18,16 @@ import select
 import shutil
 import struct
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
 import zlib
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.join(REPO, "tools"))
+import wine_prefix  # noqa: E402
+
 TAVIX_KEY = r"HKCU\Software\Quandel\Tavix"
 CLOCK_TITLE = "Tavix"
 
@@ -89,16 +94,21 @@ def _run(cmd, env=None, timeout=30, check=True, cwd=None):
 def read_lng(path):
     """The numbered texts of a language file as {number: text}, read as the
     clock reads them: lines that start with a digit, number before the first
-    comma, text after it; the last line of a number wins."""
+    comma, text after it; the last line of a number wins. A file that starts
+    with the UTF-8 byte-order mark is UTF-8; any other is taken as Latin-1."""
     texts = {}
     with open(path, "rb") as f:
-        for raw in f.read().split(b"\n"):
-            line = raw[:-1] if raw.endswith(b"\r") else raw
-            if not line[:1].isdigit() or b"," not in line:
-                continue
-            head, text = line.split(b",", 1)
-            digits = re.match(rb"\d+", head).group(0)
-            texts[int(digits)] = text.decode("latin-1")
+        data = f.read()
+    encoding = "latin-1"
+    if data.startswith(b"\xef\xbb\xbf"):
+        data, encoding = data[3:], "utf-8"
+    for raw in data.split(b"\n"):
+        line = raw[:-1] if raw.endswith(b"\r") else raw
+        if not line[:1].isdigit() or b"," not in line:
+            continue
+        head, text = line.split(b",", 1)
+        digits = re.match(rb"\d+", head).group(0)
+        texts[int(digits)] = text.decode(encoding, errors="replace")
     return texts
 
 
@@ -322,18 +332,16 @@ class WineSession:
                 display = self.xvfb.display
             self.display = display
             self.env = dict(os.environ, WINEPREFIX=self.prefix, DISPLAY=display, **WINE_ENV)
-            _run(["wineboot", "-i"], env=self.env, timeout=240)
-            _run(["wineserver", "-w"], env=self.env, timeout=120, check=False)
-            # A crashing program must end at once, not wait in Wine's crash dialog.
-            _run(["wine", "reg", "add", "HKCU\\Software\\Wine\\WineDbg", "/v", "ShowCrashDialog",
-                  "/t", "REG_DWORD", "/d", "0", "/f"], env=self.env, timeout=120, check=False)
-            _run(["wine", "reg", "delete", "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug",
-                  "/v", "Debugger", "/f"], env=self.env, timeout=120, check=False)
-            _run(["wineserver", "-w"], env=self.env, timeout=120, check=False)
+            # A clone of the prefix wineboot made once (crash dialog off, see wine_prefix.py).
+            try:
+                wine_prefix.clone(self.prefix, env=self.env)
+            except wine_prefix.PrefixError as e:
+                raise HarnessError(str(e)) from None
             self.drive_c = os.path.join(self.prefix, "drive_c")
             self.program_dir = os.path.join(self.drive_c, "Tavix")
             shutil.copy(self.probe_path, os.path.join(self.drive_c, "probe.exe"))
             self.restore_program_folder()
+            self.start_server()
         except BaseException:
             self.close()
             raise
@@ -353,7 +361,19 @@ class WineSession:
         self.kill_all()
         if self.xvfb:
             self.xvfb.stop()
-        shutil.rmtree(self.root, ignore_errors=True)
+        # Wine finds a prefix's server by the prefix folder's device and inode.
+        # A removed folder's inode comes back at once for the next new folder,
+        # which could then reach a server of this prefix that is still going
+        # away and be ended with it. The empty folder keeps the inode taken
+        # until the run ends.
+        for name in os.listdir(self.root):
+            path = os.path.join(self.root, name)
+            if name == "prefix" and os.path.isdir(path) and not os.path.islink(path):
+                for inner in os.listdir(path):
+                    _remove(os.path.join(path, inner))
+            else:
+                _remove(path)
+        _spent_roots.append(self.root)
 
     def kill_all(self):
         """Ends every program of the prefix (Tavix, explorer, anything a test started)."""
@@ -365,6 +385,14 @@ class WineSession:
         if os.path.isdir(self.prefix):
             # -k only signals; wait until the old server is gone before the next start
             _run(["wineserver", "-w"], env=self.env, timeout=30, check=False)
+            if not self.closed:
+                self.start_server()
+
+    def start_server(self):
+        """A server that stays until it is killed. One that a command such as
+        `wine reg` starts ends a few seconds after its last program, and a
+        program that connects just then ends with it (exit code 1)."""
+        _run(["wineserver", "-p"], env=self.env, timeout=30, check=False)
 
     def reset(self):
         """A clean state for the next test: no programs, no settings, a fresh program folder."""
@@ -590,6 +618,26 @@ class WineSession:
         return "\n".join(lines)
 
 
+def _remove(path):
+    if os.path.isdir(path) and not os.path.islink(path):
+        shutil.rmtree(path, ignore_errors=True)
+    else:
+        try:
+            os.remove(path)
+        except OSError:
+            pass
+
+
+# Roots of closed sessions, each holding an empty prefix folder (see WineSession.close).
+_spent_roots = []
+
+
+@atexit.register
+def _remove_spent_roots():
+    while _spent_roots:
+        shutil.rmtree(_spent_roots.pop(), ignore_errors=True)
+
+
 def _long_key(key):
     root, _, rest = key.partition("\\")
     roots = {"HKCU": "HKEY_CURRENT_USER", "HKLM": "HKEY_LOCAL_MACHINE"}
@@ -602,8 +650,17 @@ def _window_line(w):
         "visible" if w["visible"] else "hidden", " topmost" if w["topmost"] else "")
 
 
+def wine_prefix_template():
+    """Makes the prefix that sessions are cloned from, if it is not there yet
+    (wineboot runs under a private Xvfb of its own)."""
+    try:
+        wine_prefix.make_template()
+    except (wine_prefix.PrefixError, OSError) as e:
+        raise HarnessError(str(e)) from None
+
+
 # ---------------------------------------------------------------------------
-# One session shared by all test modules of a run: wineboot is the slow part.
+# One session shared by all test modules of a run (of a worker, when several run side by side).
 
 _shared = None
 
@@ -620,6 +677,7 @@ def close_shared_session():
     if _shared is not None:
         _shared.close()
         _shared = None
+    _remove_spent_roots()
 
 
 atexit.register(close_shared_session)

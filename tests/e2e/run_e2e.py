@@ -2,15 +2,23 @@
 """Runs every tests/e2e/test_*.py module against a built program folder.
 
     python3 tests/e2e/run_e2e.py --dist build/dist --probe build/win/probe.exe [-k pattern] [--timeout 150]
+                                 [--workers 2]
 
 Each test gets a time limit; one that overstays it fails with a timeout error
 and the run goes on. A failing test prints what it saw (windows, message
 boxes, registry). The last line reads "e2e: N passed, N failed, N skipped";
 the exit code is non-zero when anything failed.
+
+Most of a test's time is spent waiting for Wine and the clock, so the tests
+are handed out to worker processes, each with its own Xvfb display and Wine
+prefix; a test's report is printed whole once it has ended.
 """
 
 import argparse
+import io
+import multiprocessing
 import os
+import queue
 import signal
 import sys
 import time
@@ -86,6 +94,104 @@ class ObservingResult(unittest.TextTestResult):
             self.passed += 1
 
 
+def test_ids(suite):
+    for item in suite:
+        if isinstance(item, unittest.TestSuite):
+            yield from test_ids(item)
+        else:
+            yield item
+
+
+def run_tests(tests, stream):
+    """Runs the tests in this process; returns (result, ids of the tests that failed)."""
+    result = ObservingResult(unittest.runner._WritelnDecorator(stream), True, 2)
+    suite = unittest.TestSuite(tests)
+    result.startTestRun()
+    try:
+        suite(result)
+    finally:
+        result.stopTestRun()
+    if result.failures or result.errors or result.unexpectedSuccesses:
+        result.printErrors()
+    failed = {t.id() for t, _ in result.failures + result.errors} | {t.id() for t in result.unexpectedSuccesses}
+    return result, failed
+
+
+def worker(tasks, results):
+    """Runs the tests named in tasks one by one with this process's own session."""
+    import harness
+
+    loader = unittest.TestLoader()
+    try:
+        while True:
+            name = tasks.get()
+            if name is None:
+                break
+            results.put(("start", name, os.getpid()))
+            stream = io.StringIO()
+            try:
+                result, failed = run_tests(loader.loadTestsFromName(name), stream)
+                counts = (result.testsRun, result.passed, sorted(failed), len(result.skipped))
+            except BaseException as e:  # a broken run of one test must not hang the others
+                stream.write("\n%s: the worker could not run it: %r\n" % (name, e))
+                counts = (1, 0, [name], 0)
+            results.put(("done", name, stream.getvalue(), counts))
+    finally:
+        harness.close_shared_session()
+
+
+def run_parallel(names, workers, started):
+    """Hands the tests to worker processes; returns (tests run, passed, failed ids, skipped)."""
+    context = multiprocessing.get_context("fork")
+    tasks, results = context.Queue(), context.Queue()
+    for name in names:
+        tasks.put(name)
+    processes = [context.Process(target=worker, args=(tasks, results)) for _ in range(workers)]
+    for _ in processes:
+        tasks.put(None)
+    for p in processes:
+        p.start()
+    run = passed = skipped = 0
+    failed, running = set(), {}
+    left = set(names)
+    try:
+        while left:
+            try:
+                message = results.get(timeout=5)
+            except queue.Empty:
+                # A worker that died takes its test with it: report that test, go on with the others.
+                for pid, name in list(running.items()):
+                    if not any(p.pid == pid and p.is_alive() for p in processes):
+                        print("%s ... ERROR: its worker ended during the test" % name, flush=True)
+                        run, failed = run + 1, failed | {name}
+                        left.discard(name)
+                        del running[pid]
+                if not any(p.is_alive() for p in processes) and left:
+                    print("e2e: every worker ended; not run: %s" % ", ".join(sorted(left)), flush=True)
+                    failed |= left
+                    break
+                continue
+            if message[0] == "start":
+                running[message[2]] = message[1]
+                continue
+            _, name, text, (n, ok, bad, skip) = message
+            running = {pid: other for pid, other in running.items() if other != name}
+            left.discard(name)
+            sys.stdout.write(text)
+            sys.stdout.write("    [%d of %d, %.0f s into the run]\n" % (len(names) - len(left), len(names),
+                                                                       time.monotonic() - started))
+            sys.stdout.flush()
+            run, passed, skipped = run + n, passed + ok, skipped + skip
+            failed |= set(bad)
+    finally:
+        for p in processes:
+            p.join(30)
+            if p.is_alive():
+                p.kill()
+                p.join(10)
+    return run, passed, failed, skipped
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--dist", required=True, help="program folder made by `make dist`")
@@ -93,6 +199,8 @@ def main():
     parser.add_argument("-k", dest="patterns", action="append", default=[],
                         help="run only tests whose name contains this text (repeatable)")
     parser.add_argument("--timeout", type=int, default=150, help="time limit of one test in seconds")
+    parser.add_argument("--workers", type=int, default=2,
+                        help="tests run side by side, each worker with its own display and Wine prefix")
     args = parser.parse_args()
 
     os.environ["TAVIX_E2E_DIST"] = os.path.abspath(args.dist)
@@ -111,23 +219,33 @@ def main():
     suite = loader.discover(HERE, pattern="test_*.py", top_level_dir=HERE)
 
     ObservingResult.time_limit = args.timeout
-    runner = unittest.TextTestRunner(stream=sys.stdout, verbosity=2, resultclass=ObservingResult)
+    tests = list(test_ids(suite))
+    workers = max(1, min(args.workers, len(tests)))
     started = time.monotonic()
-    try:
-        result = runner.run(suite)
-    finally:
-        harness.close_shared_session()
+    if workers == 1:
+        try:
+            result, failed = run_tests(tests, sys.stdout)
+        finally:
+            harness.close_shared_session()
+        run, passed, skipped = result.testsRun, result.passed, len(result.skipped)
+    else:
+        # The template prefix is made before the workers start, so that they do not both wait for it.
+        try:
+            harness.wine_prefix_template()
+        except harness.HarnessError as e:
+            print("e2e: cannot make the Wine prefix: %s" % e, file=sys.stderr)
+            return 1
+        run, passed, failed, skipped = run_parallel([t.id() for t in tests], workers, started)
 
-    failed = sorted({t.id() for t, _ in result.failures + result.errors} |
-                    {t.id() for t in result.unexpectedSuccesses})
-    print("e2e: %d tests in %.0f s" % (result.testsRun, time.monotonic() - started))
-    for name in failed:
+    print("e2e: %d tests in %.0f s with %d worker%s" % (run, time.monotonic() - started, workers,
+                                                       "" if workers == 1 else "s"))
+    for name in sorted(failed):
         print("  failed: " + name)
-    print("e2e: %d passed, %d failed, %d skipped" % (result.passed, len(failed), len(result.skipped)))
-    if result.testsRun == 0:
+    print("e2e: %d passed, %d failed, %d skipped" % (passed, len(failed), skipped))
+    if run == 0:
         print("e2e: no test ran", file=sys.stderr)
         return 1
-    return 0 if result.wasSuccessful() else 1
+    return 0 if not failed else 1
 
 
 if __name__ == "__main__":

@@ -6,6 +6,7 @@ or exactly the saved one: no alarm lost, none stored twice, none mixed from two.
 
 import json
 import os
+import re
 import subprocess
 import tempfile
 import time
@@ -120,15 +121,21 @@ class AlarmSaveKillTest(TavixTestCase):
         if all(stored[n] == old[n] for n in old):
             return "old"
         offsets = set()
+        identities = set()
         for n, values in old.items():
             expected = dict(values)
             if n <= DUE:
                 expected["Flags"] = values["Flags"] & ~ALARM_ENABLED
             got = dict(stored[n])
             low, high = got.pop("LTime", None), got.pop("HTime", None)
-            if got != expected or low is None or high is None:
+            # A save stores every alarm's identity, 16 hex digits, one per alarm.
+            identity = got.pop("Id", "")
+            if got != expected or low is None or high is None or not re.fullmatch("[0-9a-f]{16}", identity):
                 return "key %d holds %r, neither %r nor its saved form" % (n, stored[n], values)
+            identities.add(identity)
             offsets.add((high << 32 | low) - (values["Time"] * 10000000 + EPOCH_UNITS))
+        if len(identities) != len(old):
+            return "%d identities for %d alarms" % (len(identities), len(old))
         if len(offsets) != 1:
             return "the exact due times disagree with the stored seconds: offsets %r" % sorted(offsets)
         return "new"

@@ -1,8 +1,9 @@
 """The clock handled with the mouse, with real input through xdotool: drags and
 their limits, the context menu and its commands, the tray icon's clicks, the
-about box and its link, the calendar and the hover opacity. With
-TAVIX_SCREENSHOTS set to a folder, the open menu is photographed into it (the
-README's picture)."""
+about box and its link, the calendar and the hover opacity, and a bitmap face
+at every smoothing method. With TAVIX_SCREENSHOTS set to a folder, the open
+menu is photographed into it (the README's picture); with TAVIX_E2E_PICTURES
+set to a folder, the bitmap face is (docs/bitmap-face.png comes from it)."""
 
 import os
 import time
@@ -147,6 +148,54 @@ class ClockInHandTest(TavixTestCase):
         # A move with no button held no longer carries the clock along.
         self.move_to(grab[0] - 300, grab[1] - 300)
         self.assertEqual(self.clock_rect(hwnd)[:2], [left - 200, top - 150])
+
+    def test_a_bitmap_face_shows_and_takes_a_drag_at_every_smoothing_method(self):
+        # default.bmp, the fallback of every preset that fails: a light dial in
+        # a dark rim, pure red (the cut color) outside the rim.
+        for method in (0, 1, 2):
+            with self.subTest(AAMethod=method):
+                process, clock = self.start_clock(
+                    settings={"BackgrndBitmap": "default.bmp", "AAMethod": method, "Left": 300, "Top": 200})
+                try:
+                    self.check_bitmap_face(method, clock["hwnd"])
+                    self.end_clock(process, clock)
+                finally:
+                    # A failed method must not leave its clock over the next one.
+                    if process.running():
+                        process.kill()
+
+    def check_bitmap_face(self, method, hwnd):
+        left, top, right, bottom = self.clock_rect(hwnd)
+        cx, cy = (left + right) // 2, (top + bottom) // 2
+
+        def dial_fraction(picture):
+            # Hands cover a little of the dial around the centre.
+            square = picture.crop(cx - 20, cy - 20, cx + 20, cy + 20)
+            return square.count(lambda r, g, b: min(r, g, b) > 190) / (40 * 40)
+
+        deadline = time.monotonic() + 15
+        picture = self.session.screenshot()
+        while dial_fraction(picture) < 0.6 and time.monotonic() < deadline:
+            time.sleep(0.5)
+            picture = self.session.screenshot()
+        self.note("AAMethod %d: dial fraction %.2f, corner %r" %
+                  (method, dial_fraction(picture), picture.pixel(left + 2, top + 2)))
+        if dial_fraction(picture) < 0.6:
+            self.fail_seen("AAMethod %d: no dial at the clock's centre" % method)
+        face = picture.crop(left, top, right, bottom)
+        self.assertEqual(face.count(lambda r, g, b: r > 230 and g < 40 and b < 40), 0,
+                         "AAMethod %d: the cut color shows" % method)
+        self.assertEqual(picture.pixel(left + 2, top + 2), (0, 0, 0),
+                         "AAMethod %d: the corner outside the rim is not the desktop" % method)
+        folder = os.environ.get("TAVIX_E2E_PICTURES")
+        if folder and method == 2:
+            picture.crop(left - 20, top - 20, right + 20, bottom + 20).save_png(
+                os.path.join(folder, "bitmap-face.png"))
+
+        self.drag((cx, cy), (cx + 120, cy + 80))
+        self.assertEqual(self.clock_rect(hwnd)[:2], [left + 120, top + 80],
+                         "AAMethod %d: the clock did not follow the drag" % method)
+        self.assertTrue(self.wait_registry("Left", left + 120), "AAMethod %d: the corner was not stored" % method)
 
     # -- the menu and its commands -------------------------------------------
 

@@ -6,6 +6,9 @@
  *                         OnDrawedImage and OnConfig
  *   RECORDER_TICK         exports OnTick
  *   RECORDER_DRAW_OUTSIDE OnDrawBegin also paints far beyond the surface
+ *   RECORDER_PUMP         OnDrawedImage also dispatches every message waiting
+ *                         for the thread, as a message box inside a hook does,
+ *                         and records "OnDrawedImageReturns" when done
  * Every call, and the DLL's attach and detach, appends one line
  *   <file name> <event> [arguments]
  * to the file named by the environment variable TAVIX_PLUGIN_LOG (nothing is
@@ -98,6 +101,18 @@ TAVIX_PLUGIN_EXPORT void OnDrawBegin(HDC work) {
 
 TAVIX_PLUGIN_EXPORT void OnDrawedImage(HDC work) {
     RecordDraw("OnDrawedImage", work);
+#ifdef RECORDER_PUMP
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage((int)message.wParam);
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    Record("OnDrawedImageReturns", "");
+#endif
 }
 
 TAVIX_PLUGIN_EXPORT void OnSkinLoaded(const SkinInfo* skin) {

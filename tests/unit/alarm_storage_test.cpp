@@ -68,7 +68,7 @@ TEST(AlarmStorage, WritesTheAlwaysValuesAndLeavesEmptyOptionalOnesOut) {
     std::vector<std::string> names;
     for (const auto& value : section)
         names.push_back(value.first);
-    EXPECT_EQ(names, (std::vector<std::string>{"Flags", "HTime", "LTime", "Name", "Time"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Flags", "HTime", "Id", "LTime", "Name", "Time"}));
     EXPECT_EQ(store.ReadInt("Alarms\\1", "LTime"), static_cast<uint32_t>(due));
     EXPECT_EQ(store.ReadInt("Alarms\\1", "HTime"), static_cast<uint32_t>(due >> 32));
     // 2026-12-10 00:10 UTC.
@@ -147,7 +147,7 @@ TEST(AlarmStorage, ARewrittenKeyKeepsNothingOfItsFormerAlarm) {
     AlarmList loaded = Load(store);
     ASSERT_EQ(loaded.size(), 1u);
     EXPECT_EQ(loaded[0], OneShot("new", kNow));
-    EXPECT_EQ(store.Sections().at("Alarms\\1").size(), 5u);
+    EXPECT_EQ(store.Sections().at("Alarms\\1").size(), 6u);
 }
 
 TEST(AlarmStorage, MinutesAreStoredOnlyForIntervalAlarms) {
@@ -217,12 +217,15 @@ struct SweepCounts {
 // at every change of the load that repairs it, and requires every settled
 // store to hold exactly the old or exactly the new list, value by value.
 void SweepInterruptions(const SaveScenario& s, SweepCounts& counts) {
+    // Built once: each list gives its records new identities.
+    const AlarmList before = ListOf(s.before);
+    const AlarmList after = ListOf(s.after);
     MemoryStore start;
-    ASSERT_TRUE(SaveAlarms(start, ListOf(s.before), kOffset));
+    ASSERT_TRUE(SaveAlarms(start, before, kOffset));
     if (s.staleAboveGap)
         AddStaleSectionsAbove(start, static_cast<int>(s.before.size()));
     MemoryStore saved = start;
-    ASSERT_TRUE(SaveAlarms(saved, ListOf(s.after), kOffset));
+    ASSERT_TRUE(SaveAlarms(saved, after, kOffset));
     const Settled oldState = Settle(start);
     const Settled newState = Settle(saved);
     ASSERT_EQ(newState.loaded.size(), s.after.size()) << s.what;
@@ -232,7 +235,7 @@ void SweepInterruptions(const SaveScenario& s, SweepCounts& counts) {
         ASSERT_LT(budget, 2000) << s.what;
         MemoryStore store = start;
         InterruptedStore interrupted(store, budget);
-        const bool completed = SaveAlarms(interrupted, ListOf(s.after), kOffset);
+        const bool completed = SaveAlarms(interrupted, after, kOffset);
         EXPECT_EQ(completed, !interrupted.Cut()) << s.what << " after " << budget << " changes";
         const Settled settled = Settle(store);
         ++counts.points;
@@ -341,25 +344,83 @@ TEST(AlarmStorage, TheLoadRepairsWhatAnInterruptedSaveLeft) {
     }
 }
 
-TEST(AlarmStorage, OnlyACopyIdenticalInEveryValueIsLoadedOnce) {
-    const AlarmRecord daily = [] {
-        AlarmRecord a = Full("daily", kNow + clock_time::kMinute);
-        a.Reoccurence = REPEAT_DAILY;
-        a.Minutes = 0;
-        return a;
-    }();
-    AlarmRecord otherSound = daily;
-    otherSound.Sound = "C:\\other.wav";
-    AlarmRecord otherDay = daily;
-    otherDay.DueTime += clock_time::kDay;
+TEST(AlarmStorage, RecordsIdenticalInEveryValueAreAllKept) {
+    AlarmRecord daily = Full("daily", kNow + clock_time::kMinute);
+    daily.Reoccurence = REPEAT_DAILY;
+    daily.Minutes = 0;
     MemoryStore store;
-    ASSERT_TRUE(SaveAlarms(store, ListOf({daily, otherSound, daily, otherDay, daily}), kOffset));
+    // The same reminder set twice on purpose: two alarms, each with its identity.
+    AlarmList list = ListOf({daily, daily, daily});
+    ASSERT_TRUE(SaveAlarms(store, list, kOffset));
     const AlarmList loaded = Load(store);
     ASSERT_EQ(loaded.size(), 3u);
-    EXPECT_EQ(loaded[0], daily);
-    EXPECT_EQ(loaded[1], otherSound);
-    EXPECT_EQ(loaded[2], daily) << "stored with another date, so kept, though it loads the same";
-    EXPECT_TRUE(store.HasSection("Alarms\\5")) << "the stored copies stay until the next save";
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(loaded.IndexOfId(list[i].Id), i) << "key " << i + 1;
+}
+
+TEST(AlarmStorage, IdentitiesAreStoredAndGivenToRecordsWithoutOne) {
+    MemoryStore store;
+    AlarmList list = ListOf({Full("a", kNow + clock_time::kMinute), Full("b", kNow + 2 * clock_time::kMinute),
+                             Full("c", kNow + 3 * clock_time::kMinute)});
+    ASSERT_TRUE(SaveAlarms(store, list, kOffset));
+    ASSERT_TRUE(store.ReadString("Alarms\\1", "Id"));
+    EXPECT_EQ(store.ReadString("Alarms\\1", "Id")->size(), 16u);
+
+    struct Case {
+        const char* what;
+        std::function<void(MemoryStore&)> change;
+        std::vector<bool> keepsStoredId;
+    } cases[] = {
+        {"as saved", [](MemoryStore&) {}, {true, true, true}},
+        {"stored by a build without identities",
+         [](MemoryStore& s) {
+             for (int n = 1; n <= 3; ++n)
+                 s.DeleteValue(AlarmSection(n), "Id");
+         },
+         {false, false, false}},
+        {"a copied key",
+         [](MemoryStore& s) { s.WriteString("Alarms\\3", "Id", *s.ReadString("Alarms\\1", "Id")); },
+         {true, true, false}},
+        {"unreadable",
+         [](MemoryStore& s) { s.WriteString("Alarms\\2", "Id", "not an identity!"); },
+         {true, false, true}},
+        {"a number", [](MemoryStore& s) { s.WriteInt("Alarms\\2", "Id", 7); }, {true, false, true}},
+    };
+    for (const Case& c : cases) {
+        MemoryStore changed = store;
+        c.change(changed);
+        const AlarmList first = ReadStoredAlarms(changed, kOffset);
+        const AlarmList again = ReadStoredAlarms(changed, kOffset);
+        ASSERT_EQ(first.size(), 3u) << c.what;
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_NE(first[i].Id, 0u) << c.what;
+            EXPECT_EQ(first.IndexOfId(first[i].Id), i) << c.what << ": unique";
+            // Every clock reading the same store agrees on every identity.
+            EXPECT_EQ(again[i].Id, first[i].Id) << c.what;
+            EXPECT_EQ(first[i].Id == list[i].Id, c.keepsStoredId[i]) << c.what << ", key " << i + 1;
+        }
+        // A save stores them; from then on they are kept.
+        ASSERT_TRUE(SaveAlarms(changed, first, kOffset)) << c.what;
+        const AlarmList saved = ReadStoredAlarms(changed, kOffset);
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(saved[i], first[i]) << c.what;
+            EXPECT_EQ(saved[i].Id, first[i].Id) << c.what;
+        }
+    }
+}
+
+TEST(AlarmStorage, AListStagedByABuildWithoutIdentitiesIsStillRolledForward) {
+    MemoryStore store;
+    AlarmValues values = AlarmValues::FromRecord(Full("staged", kNow + clock_time::kMinute), kOffset);
+    std::string text = values.Serialize();
+    ASSERT_EQ(text.back(), '-') << "no identity: the older text plus one absent value";
+    text.pop_back();
+    store.WriteString("PendingAlarms", "1", text);
+    store.WriteInt("PendingAlarms", "Count", 1);
+    const AlarmList loaded = Load(store);
+    ASSERT_EQ(loaded.size(), 1u);
+    EXPECT_EQ(loaded[0].Name, "staged");
+    EXPECT_NE(loaded[0].Id, 0u);
 }
 
 }  // namespace

@@ -26,7 +26,9 @@ TEST(AlarmValues, SerializedRecordsParseBackUnchanged) {
 }
 
 TEST(AlarmValues, DamagedTextsDoNotParse) {
-    const std::string good = AlarmValues::FromRecord(OneShot("tea", 1), 0).Serialize();
+    AlarmRecord tea = OneShot("tea", 1);
+    tea.Id = 5;
+    const std::string good = AlarmValues::FromRecord(tea, 0).Serialize();
     ASSERT_TRUE(AlarmValues::Parse(good).has_value());
     const std::string damaged[] = {
         "",

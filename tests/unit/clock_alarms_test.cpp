@@ -5,10 +5,13 @@
 #include <climits>
 #include <functional>
 #include <initializer_list>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "alarm_test_util.h"
+#include "alarms/alarm_list_edits.h"
 #include "alarms/alarm_storage.h"
 #include "interrupted_store.h"
 
@@ -119,7 +122,7 @@ TEST_F(ClockAlarmsTest, TheListenerMayDropItsCallbackWhileItRuns) {
     EXPECT_EQ(changes, 64);
 }
 
-TEST_F(ClockAlarmsTest, EachAlarmKeepsItsIdentityAcrossTicksThatSaveAndReload) {
+TEST_F(ClockAlarmsTest, EachAlarmKeepsItsIdentityThroughTicksSavesAndAFailedSave) {
     StoreAndLoad({Stored("daily", Today(12, 0) + 5 * clock_time::kSecond, REPEAT_DAILY),
                   Stored("once", Today(11, 0), 0), Stored("later", Today(13, 0), 0)});
     auto idOf = [this](const std::string& name) {
@@ -144,22 +147,179 @@ TEST_F(ClockAlarmsTest, EachAlarmKeepsItsIdentityAcrossTicksThatSaveAndReload) {
     EXPECT_EQ(idOf("once"), once);
     EXPECT_EQ(idOf("later"), later);
 
-    // A new alarm at the front, saved: everyone keeps theirs, the new one gets its own.
-    AlarmRecord added = Stored("added", Today(12, 30), 0);
-    alarms_.List().PushFront(added);
-    const uint64_t addedId = alarms_.List()[0].Id;
-    EXPECT_TRUE(alarms_.Save());
-    alarms_.Load();
-    EXPECT_EQ(idOf("added"), addedId);
+    // A new alarm first in the store: everyone keeps theirs, the new one gets its own.
+    uint64_t added = 0;
+    EXPECT_TRUE(
+        alarms_.Change([&](AlarmList& stored) { added = AddAlarm(stored, Stored("added", Today(12, 30), 0)); }));
+    EXPECT_EQ(idOf("added"), added);
     EXPECT_EQ(idOf("daily"), daily);
 
-    // After a failed save no key is trusted: fresh identities, never another alarm's.
+    // A failed save changes nothing, and an edit confirmed afterwards still
+    // reaches its alarm rather than coming back as a copy of it.
     store_.FailAfter(0);
-    EXPECT_FALSE(alarms_.Save());
+    EXPECT_FALSE(alarms_.Change([&](AlarmList& stored) { DeleteAlarm(stored, once); }));
     store_.FailAfter(-1);
     alarms_.Load();
-    for (uint64_t old : {daily, once, later, addedId})
-        EXPECT_EQ(alarms_.List().IndexOfId(old), alarms_.List().size());
+    EXPECT_EQ(idOf("once"), once);
+    EXPECT_TRUE(alarms_.Change([&](AlarmList& stored) {
+        EXPECT_EQ(ApplyEdit(stored, once, Stored("once, edited", Today(14, 0), 0)), EditLanding::SameAlarm);
+    }));
+    EXPECT_EQ(alarms_.List().size(), 4u);
+    EXPECT_EQ(idOf("once, edited"), once);
+}
+
+namespace {
+
+// Clocks over one store; each applies its changes to the list as stored now.
+// The same changes made by one clock alone give the reference store.
+enum class Op { Add, Edit, Delete, Untick, Tick, Ring, Reload };
+
+struct Step {
+    int clock;  // 0 or 1; the single reference clock ignores it
+    Op op;
+    const char* alarm;  // the name an alarm was added with
+};
+
+class SharedClocks {
+public:
+    explicit SharedClocks(int count) {
+        for (int i = 0; i < count; ++i)
+            clocks_.push_back(std::make_unique<ClockAlarms>(
+                store_, [this] { return now_; }, effects_, [] { return 0; }));
+        for (auto& clock : clocks_)
+            clock->Load();
+    }
+
+    // Applies the step; the alarm is named by the identity the clock's own
+    // list (perhaps not reloaded since) gives it, as a dialog row would.
+    void Apply(const Step& step) {
+        ClockAlarms& clock = *clocks_[static_cast<size_t>(step.clock) % clocks_.size()];
+        const uint64_t id = IdIn(clock.List(), step.alarm);
+        switch (step.op) {
+            case Op::Add: {
+                AlarmRecord a = Stored(step.alarm, Today(13, 0) + 60 * clock_time::kSecond * ++added_, 0);
+                clock.Change([&](AlarmList& stored) { ids_[step.alarm] = AddAlarm(stored, a); });
+                break;
+            }
+            case Op::Edit: {
+                const AlarmRecord edited = Stored((std::string(step.alarm) + "+").c_str(), Today(15, 0), REPEAT_DAILY);
+                const std::string name = step.alarm;
+                clock.Change([&](AlarmList& stored) {
+                    if (ApplyEdit(stored, id, edited) == EditLanding::ReAdded)
+                        ids_[name + "+"] = stored[0].Id;
+                    else
+                        ids_[name + "+"] = id;
+                });
+                break;
+            }
+            case Op::Delete:
+                clock.Change([&](AlarmList& stored) { DeleteAlarm(stored, id); });
+                break;
+            case Op::Untick:
+            case Op::Tick:
+                clock.Change([&](AlarmList& stored) { SetAlarmsEnabled(stored, {{id, step.op == Op::Tick}}); });
+                break;
+            case Op::Ring: {
+                // The one-shot falls due in this clock's tick.
+                const size_t index = clock.List().IndexOfId(id);
+                if (index == clock.List().size())
+                    break;
+                const uint64_t due = clock.List()[index].DueTime;
+                now_ = due;
+                clock.Check(due - clock_time::kSecond, due);
+                break;
+            }
+            case Op::Reload:
+                clock.Load();
+                break;
+        }
+    }
+
+    // The stored list with each identity replaced by the name its alarm was added as.
+    std::vector<std::pair<std::string, AlarmRecord>> StoredList() {
+        std::vector<std::pair<std::string, AlarmRecord>> result;
+        for (AlarmRecord record : ReadStoredAlarms(store_, 0)) {
+            std::string name = "?";
+            for (const auto& [n, id] : ids_) {
+                if (id == record.Id)
+                    name = n;
+            }
+            record.Id = 0;
+            result.emplace_back(name, record);
+        }
+        return result;
+    }
+
+    std::vector<std::string> rung() const { return effects_.done; }
+
+private:
+    uint64_t IdIn(const AlarmList& list, const std::string& name) const {
+        for (const AlarmRecord& a : list) {
+            if (a.Name == name)
+                return a.Id;
+        }
+        // Not in this clock's copy: named by the identity it was added with.
+        auto found = ids_.find(name);
+        return found != ids_.end() ? found->second : 0;
+    }
+
+    MemoryStore store_;
+    uint64_t now_ = Today(12, 0);
+    RecordingEffects effects_;
+    std::vector<std::unique_ptr<ClockAlarms>> clocks_;
+    std::map<std::string, uint64_t> ids_;
+    int added_ = 0;
+};
+
+}  // namespace
+
+TEST(ClockAlarmsTogether, ClocksChangingOneStoreStoreWhatOneClockWould) {
+    using O = Op;
+    struct Schedule {
+        const char* what;
+        std::vector<Step> steps;
+    } schedules[] = {
+        {"A adds, B rings a one-shot from its older copy",
+         {{0, O::Add, "x"}, {1, O::Reload, ""}, {0, O::Add, "y"}, {1, O::Ring, "x"}, {0, O::Reload, ""}}},
+        {"A edits y while B deletes x (keys renumbered) and a ring reloads A",
+         {{0, O::Add, "z"},
+          {0, O::Add, "y"},
+          {0, O::Add, "x"},
+          {1, O::Reload, ""},
+          {1, O::Delete, "x"},
+          {0, O::Ring, "z"},
+          {0, O::Edit, "y"}}},
+        {"an edit of an alarm deleted meanwhile comes back as a new one",
+         {{0, O::Add, "x"}, {1, O::Reload, ""}, {1, O::Delete, "x"}, {0, O::Edit, "x"}}},
+        {"check boxes and one-shots in turn",
+         {{0, O::Add, "x"},
+          {0, O::Add, "y"},
+          {1, O::Reload, ""},
+          {1, O::Untick, "x"},
+          {0, O::Ring, "y"},
+          {0, O::Add, "w"},
+          {1, O::Tick, "x"},
+          {1, O::Ring, "x"},
+          {0, O::Delete, "w"}}},
+        {"the same alarm added twice by two clocks",
+         {{0, O::Add, "x"}, {1, O::Add, "x"}, {0, O::Reload, ""}, {1, O::Delete, "x"}}},
+    };
+    for (const Schedule& s : schedules) {
+        SharedClocks two(2);
+        SharedClocks one(1);
+        for (size_t i = 0; i < s.steps.size(); ++i) {
+            two.Apply(s.steps[i]);
+            one.Apply(s.steps[i]);
+            const auto stored = two.StoredList();
+            const auto expected = one.StoredList();
+            ASSERT_EQ(stored.size(), expected.size()) << s.what << ", step " << i;
+            for (size_t k = 0; k < stored.size(); ++k) {
+                EXPECT_EQ(stored[k].first, expected[k].first) << s.what << ", step " << i << ", key " << k + 1;
+                EXPECT_EQ(stored[k].second, expected[k].second) << s.what << ", step " << i << ", key " << k + 1;
+            }
+        }
+        EXPECT_EQ(two.rung(), one.rung()) << s.what;
+    }
 }
 
 TEST(ClockAlarmsSaving, ManyOneShotsDueInOneTickAreStoredOnce) {

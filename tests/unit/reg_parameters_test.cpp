@@ -31,6 +31,11 @@ TEST(RegParameters, APathWithADoubleQuoteIsRefused) {
     EXPECT_FALSE(RegAddParameters(kRunKeyPath, kAutostartValueName, "C:\\a\" /d evil").has_value());
 }
 
+TEST(RegParameters, RunValueIsThePathInQuotes) {
+    const std::string program = "C:\\Program Files\\Tavix\\Tavix.exe";
+    EXPECT_EQ(RunValueFor(program), "\"" + program + "\"");
+}
+
 TEST(RegParameters, OnlyARefusalForRightsWithAConsentPromptGoesToReg_exe) {
     struct Case {
         long status;

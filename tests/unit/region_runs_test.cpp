@@ -190,3 +190,18 @@ TEST(RegionRuns, SixteenBitFieldsBecomeRgb565) {
     EXPECT_FALSE(ConvertToRgb565(bits.data(), 2, 1, 8, 0, 0x07E0, 0x001F));        // no red
     EXPECT_FALSE(ConvertToRgb565(bits.data(), 2, 1, 8, 0xF8000, 0x07E0, 0x001F));  // beyond 16 bits
 }
+
+TEST(RegionRuns, ShapeMaskMarksThePixelsOfTheRuns) {
+    // The mask of a picture's runs is the picture's own shape, pixel for pixel.
+    const std::vector<std::string> rows = {"..#w.", "#w#w#", ".....", "w...#"};
+    const Image img = Encode(rows, 24, true);
+    const std::vector<uint8_t> mask = ShapeMask(Runs(img, 24, true), img.width, img.height);
+    ASSERT_EQ(mask.size(), 20u);
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x)
+            EXPECT_EQ(mask[y * img.width + x], rows[y][x] == '.' ? 0 : 255) << x << "," << y;
+
+    // Runs reaching past the picture are clipped; no size, no mask.
+    EXPECT_EQ(ShapeMask({{-3, -1, 2, 1}, {1, 1, 9, 5}}, 3, 2), (std::vector<uint8_t>{255, 255, 0, 0, 255, 255}));
+    EXPECT_TRUE(ShapeMask({{0, 0, 1, 1}}, 0, 4).empty());
+}

@@ -244,7 +244,10 @@ TEST(ClockAlarms, ProgramOfADueAlarmRuns) {
     AlarmRecord alarm = Stored("program", At(12, 1), 0);
     alarm.Flags = ALARM_ENABLED;
     alarm.Execute = "cmd /c echo rang> \"" + file + "\"";
-    alarms.List().PushBack(alarm);
+    AlarmList list;
+    list.PushBack(alarm);
+    ASSERT_TRUE(SaveAlarms(store, list, 0));
+    alarms.Load();
     alarms.Check(At(12, 0), At(12, 1));
     bool written = false;
     for (int i = 0; i < 100 && !written; ++i) {

@@ -198,20 +198,24 @@ TEST_F(AlarmRegistryTest, AnInterruptedSaveLeavesExactlyTheOldOrTheNewList) {
     };
     int points = 0, old = 0, changed = 0;
     for (const auto& s : scenarios) {
+        // Built once: a list gives each record a new identity, and the
+        // identities are stored with the records.
+        const AlarmList before = ListOf(s.before);
+        const AlarmList after = ListOf(s.after);
         Wipe();
         RegistryStore registry(kRoot, kScratchPath);
-        ASSERT_TRUE(SaveAlarms(registry, ListOf(s.before), kOffset));
+        ASSERT_TRUE(SaveAlarms(registry, before, kOffset));
         const Settled oldState = settle();
-        ASSERT_TRUE(SaveAlarms(registry, ListOf(s.after), kOffset));
+        ASSERT_TRUE(SaveAlarms(registry, after, kOffset));
         const Settled newState = settle();
         ASSERT_EQ(newState.loaded.size(), s.after.size());
         for (int budget = 0;; ++budget) {
             ASSERT_LT(budget, 500) << s.what;
             Wipe();
             RegistryStore fresh(kRoot, kScratchPath);
-            ASSERT_TRUE(SaveAlarms(fresh, ListOf(s.before), kOffset));
+            ASSERT_TRUE(SaveAlarms(fresh, before, kOffset));
             InterruptedStore interrupted(fresh, budget);
-            const bool completed = SaveAlarms(interrupted, ListOf(s.after), kOffset);
+            const bool completed = SaveAlarms(interrupted, after, kOffset);
             EXPECT_EQ(completed, !interrupted.Cut()) << s.what;
             const Settled settled = settle();
             ++points;

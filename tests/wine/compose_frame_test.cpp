@@ -6,13 +6,17 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/clock_window_win.h"
 #include "core/language_table.h"
+#include "core/settings_store.h"
 #include "render/preset_settings.h"
+#include "render/smooth_shrink_win.h"
+#include "res/resource.h"
 #include "tests/wine/test_app_win.h"
 #include "win/bitmap_info_win.h"
 
@@ -21,16 +25,49 @@ namespace {
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr int kSize = 101;
 
+// Posted to the clock window: runs BareClock::onPosted where the message is dispatched.
+constexpr UINT kRunPosted = WM_APP + 77;
+
 // A clock window that skips the start-up sequence, so a test sets it up itself.
 class BareClock : public CTavixDlg {
 public:
     BareClock() : CTavixDlg(nullptr) {}
+    using CTavixDlg::MutablePlugins;
     using CTavixDlg::MutableSettings;
+    std::function<void()> onPosted;
 
 protected:
     bool OnCreate() override { return true; }
     void OnDestroy() override {}
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override {
+        if (message == kRunPosted && onPosted) {
+            onPosted();
+            result = 0;
+            return true;
+        }
+        return CTavixDlg::HandleMessage(message, wParam, lParam, result);
+    }
 };
+
+// The recorder builds (tests/plugins) lie in test-plugins\ beside this binary.
+std::string BuiltPluginFolder() {
+    char path[MAX_PATH];
+    const std::string exe(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return exe.substr(0, exe.find_last_of('\\') + 1) + "test-plugins\\";
+}
+
+// The recorder's log: the event of each line, without the DLL's attach and detach.
+std::vector<std::string> RecordedEvents(const std::string& log) {
+    std::vector<std::string> events;
+    std::ifstream in(log);
+    std::string file, event, rest;
+    while (in >> file >> event) {
+        std::getline(in, rest);
+        if (event != "attach" && event != "detach")
+            events.push_back(event + rest);
+    }
+    return events;
+}
 
 std::string TempFolder() {
     char path[MAX_PATH];
@@ -206,6 +243,46 @@ TEST_F(ComposeFrameTest, SmoothingReducesTheDoubleSizeFrame) {
     }
 }
 
+TEST_F(ComposeFrameTest, ABitmapFaceOnALayeredWindowGoesOutWithItsShapeAsAlpha) {
+    // Layered windows show no device bitmap with a constant opacity under Wine:
+    // the face goes out as a section whose alpha is its cut-color shape, rows
+    // from the top like the frame's.
+    HWND window = ::CreateWindowExA(WS_EX_LAYERED, "STATIC", "", WS_POPUP, 0, 0, kSize, kSize, nullptr, nullptr,
+                                    nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    for (SmoothingMethod method : {SmoothingMethod::None, SmoothingMethod::System, SmoothingMethod::Own}) {
+        SCOPED_TRACE(static_cast<int>(method));
+        PresetBuildOptions options;
+        options.smoothing = method;
+        options.layered = true;
+        PresetBuildReport report;
+        std::unique_ptr<LoadedPreset> preset;
+        {
+            WindowDC screen(nullptr);
+            preset = BuildPreset(folder_ + "face.bmp", options, screen.get(), report);
+        }
+        ASSERT_TRUE(preset);
+        ASSERT_TRUE(preset->HasAlphaSurface());
+        FrameComposer composer;
+        composer.Compose(*preset, FrameTime{3, 0, 30}, FrameOptions{}, nullptr);
+        ASSERT_EQ(composer.PresentLayered(window, *preset, 200), FrameResult::Drawn);
+        const uint8_t* bits = static_cast<const uint8_t*>(preset->AlphaDibBits());
+        auto pixel = [bits](int x, int y) {
+            const uint8_t* p = bits + 4 * (static_cast<size_t>(y) * kSize + x);
+            return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+        };
+        EXPECT_EQ(pixel(0, 0), 0u) << "the cut color is transparent black";
+        EXPECT_EQ(pixel(2, 2), 0u);
+        EXPECT_EQ(pixel(3, 0) >> 24, 255u) << "beside the cut color the face is opaque";
+        EXPECT_EQ(pixel(0, 3) >> 24, 255u);
+        EXPECT_EQ(pixel(10, 90), 0xFFFFFFFFu) << "the face keeps its color";
+        EXPECT_EQ(pixel(90, 90), 0xFFFFFFFFu);
+    }
+    // Our own reduction left its cache at this size; the clock's next load frees it too.
+    FreeReductionCache();
+    ::DestroyWindow(window);
+}
+
 // A failed change of preset leaves the previous face drawing, hands and all.
 TEST_F(ComposeFrameTest, FailedPresetLoadLeavesAFrameThatStillComposes) {
     EXPECT_FALSE(clock_->LoadPreset(folder_ + "missing.bmp"));
@@ -225,6 +302,54 @@ TEST_F(ComposeFrameTest, FailedPresetLoadLeavesAFrameThatStillComposes) {
     EXPECT_EQ(clock_->PresetPath(), folder_ + "face.bmp");
     clock_->ComposeFrame(3, 0, 30);
     EXPECT_EQ(At(Frame(), kSize, 51 + 25, 51), 0xFF0000u) << "the previous face's hour hand still draws";
+}
+
+// A plug-in hook that runs a message loop (a message box does) lets the ticks
+// and a preset picked in the options sheet in while its frame is drawn.
+TEST_F(ComposeFrameTest, HookThatPumpsMessagesGetsNoFrameInItsFrameAndAPickedPresetWaitsForIt) {
+    const std::string log = folder_ + "pumps.log";
+    ::DeleteFileA(log.c_str());
+    ::SetEnvironmentVariableA("TAVIX_PLUGIN_LOG", log.c_str());
+    MemoryStore store;
+    store.WriteString("", "ActivePlugins", "pumps.dll|");
+    clock_->MutablePlugins().LoadPlugins(BuiltPluginFolder(), store, clock_->Handle(), "english.lng");
+    ASSERT_NE(clock_->MutablePlugins().Head(), nullptr);
+
+    const LoadedPreset* drawing = clock_->Preset();
+    const LoadedPreset* presetAfterPick = nullptr;
+    clock_->onPosted = [&] {
+        clock_->MutableSettings().UseZoom = 1;
+        clock_->MutableSettings().ZoomValue = 50;
+        EXPECT_TRUE(clock_->LoadPreset(folder_ + "face.bmp"));
+        presetAfterPick = clock_->Preset();
+        ::PostMessageA(clock_->Handle(), WM_TIMER, IDT_CLOCK_TIMER, 0);
+    };
+    // A tick before the pick and one after it wait in the queue.
+    ::PostMessageA(clock_->Handle(), WM_TIMER, IDT_CLOCK_TIMER, 0);
+    ::PostMessageA(clock_->Handle(), kRunPosted, 0, 0);
+    clock_->ComposeFrame(3, 0, 30);
+
+    std::vector<std::string> events = RecordedEvents(log);
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].rfind("OnDrawBegin ", 0), 0u) << events[0];
+    EXPECT_EQ(events[1].rfind("OnDrawedImage ", 0), 0u) << events[1];
+    EXPECT_NE(events[1].find("size=101x101"), std::string::npos) << events[1];
+    EXPECT_EQ(events[2], "OnDrawedImageReturns");
+    // The picked face is swapped in once the frame is done, not under it.
+    EXPECT_EQ(events[3].rfind("OnSkinLoaded work=50x50", 0), 0u) << events[3];
+    EXPECT_EQ(presetAfterPick, drawing);
+    EXPECT_NE(clock_->Preset(), drawing);
+    EXPECT_EQ(clock_->Preset()->WindowWidth(), 50);
+
+    // The next tick draws with the new face.
+    ::DeleteFileA(log.c_str());
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageA(&message);
+    events = RecordedEvents(log);
+    ASSERT_FALSE(events.empty());
+    EXPECT_NE(events[0].find("size=50x50"), std::string::npos) << events[0];
+    ::SetEnvironmentVariableA("TAVIX_PLUGIN_LOG", nullptr);
 }
 
 TEST_F(ComposeFrameTest, AbsurdPresetValuesStillGiveAWorkingFace) {

@@ -108,6 +108,42 @@ TEST_F(DialogLayerTest, QuitInANestedLoopEndsEveryLoopAndStaysPosted) {
     EXPECT_EQ(quit.wParam, 7u);
 }
 
+TEST_F(DialogLayerTest, ADialogEndedUnderANestedOneHidesAndFreesItsOwnerAtOnce) {
+    // Its loop cannot end before the nested one has: until then it must not
+    // stay on the screen taking clicks, nor keep its owner (the clock) disabled.
+    HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    struct Context {
+        HWND owner;
+        TestDialog outer;
+        TestDialog inner{nullptr};  // no owner, like the about box
+        BOOL outerVisibleAfterEnd = TRUE;
+        BOOL ownerEnabledAfterEnd = FALSE;
+        BOOL ownerEnabledBeforeEnd = TRUE;
+    } context{owner, TestDialog(owner)};
+    TimerScript script(&context);
+    script.Then([](void* c) { static_cast<Context*>(c)->inner.DoModal(); })
+        .Then([](void* c) {
+            auto* ctx = static_cast<Context*>(c);
+            ctx->ownerEnabledBeforeEnd = ::IsWindowEnabled(ctx->owner);
+            ::PostMessageA(ctx->outer.Handle(), WM_COMMAND, IDOK, 0);
+        })
+        .Then([](void* c) {
+            auto* ctx = static_cast<Context*>(c);
+            ctx->outerVisibleAfterEnd = ::IsWindowVisible(ctx->outer.Handle());
+            ctx->ownerEnabledAfterEnd = ::IsWindowEnabled(ctx->owner);
+            ::PostMessageA(ctx->inner.Handle(), WM_COMMAND, IDCANCEL, 0);
+        })
+        .Start();
+    EXPECT_EQ(context.outer.DoModal(), IDOK);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_FALSE(context.ownerEnabledBeforeEnd);
+    EXPECT_FALSE(context.outerVisibleAfterEnd) << "the ended dialog stayed on the screen";
+    EXPECT_TRUE(context.ownerEnabledAfterEnd) << "the owner stayed disabled";
+    EXPECT_TRUE(::IsWindowEnabled(owner));
+    ::DestroyWindow(owner);
+}
+
 TEST_F(DialogLayerTest, KeysReachTheDialogThroughItsLoop) {
     struct Case {
         WPARAM key;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/clock_options_target_win.h"
+#include "app/clock_settings.h"
 #include "app/clock_window_win.h"
 #include "app/registry_store_win.h"
 #include "core/language_table.h"
@@ -360,6 +361,46 @@ TEST_F(OptionsSheetTest, OpacityAndSmoothingPreviewAndCancelTakesThemBack) {
     EXPECT_EQ(WindowSize(clock_->Handle()).cx, 101);
 }
 
+TEST_F(OptionsSheetTest, ExitWithTheSheetOpenKeepsTheValuesFromBeforeIt) {
+    std::string presetDuring;
+    DialogScript script;
+    script.Then([&] {
+        HWND page = ShowPage(1);
+        if (!page)
+            return false;
+        PickListEntry(page, IDC_BKG_PRESETS, "small.bmp");
+        MoveSlider(page, IDC_BKG_ZOOM, 10);
+        SetCheck(page, IDC_BKG_USE_ZOOM, false);
+        return true;
+    });
+    script.Then([&] {
+        HWND page = ShowPage(0);
+        ::CheckRadioButton(page, IDC_WIN_SMOOTH_NONE, IDC_WIN_SMOOTH_OWN, IDC_WIN_SMOOTH_OWN);
+        Click(page, IDC_WIN_SMOOTH_OWN);
+        return true;
+    });
+    script.Then([&] {
+        presetDuring = clock_->PresetPath();
+        // What Exit in the tray icon's menu does.
+        ::PostQuitMessage(0);
+        return true;
+    });
+    EXPECT_EQ(Run(script), -1);
+    MSG quit{};
+    EXPECT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request must stay posted";
+    EXPECT_EQ(presetDuring, folder_ + "Presets\\small.bmp");
+
+    // What the clock's destroy handler then writes.
+    SaveSettings(target_->Registry(), Settings());
+    RegistryStore& stored = target_->Registry();
+    EXPECT_EQ(stored.GetInt("", "ZoomValue", 0), 100u);
+    EXPECT_EQ(stored.GetInt("", "UseZoom", 9), 1u);
+    EXPECT_EQ(stored.GetInt("", "AAMethod", 9), 0u);
+    EXPECT_EQ(stored.GetString("", "BackgrndBitmap", ""), "big.bmp");
+    EXPECT_EQ(clock_->PresetPath(), folder_ + "Presets\\big.bmp");
+    EXPECT_EQ(WindowSize(clock_->Handle()).cx, 101);
+}
+
 TEST_F(OptionsSheetTest, OkAppliesWindowOptionsOnAndOff) {
     clock_->MutableSettings().ClickThrough = 1;
     clock_->MutableSettings().HideFromAltTab = 0;
@@ -437,30 +478,45 @@ TEST_F(OptionsSheetTest, LanguageSwitchTakesAGoodFileAndKeepsTheOldOneForABroken
     ::DeleteFileA((folder_ + "Lang\\broken.lng").c_str());
 }
 
-TEST_F(OptionsSheetTest, AutostartBoxesWriteAndDeleteTheRunValues) {
+TEST_F(OptionsSheetTest, AutostartBoxesReadWriteAndDeleteTheRunValues) {
     AutostartKeys keys;
     keys.machineRoot = HKEY_CURRENT_USER;
     keys.userRoot = HKEY_CURRENT_USER;
     keys.path = kRunPath;
     auto stored = [] {
-        char data[1024] = {};
-        DWORD size = sizeof(data);
-        const LONG status = ::RegGetValueA(HKEY_CURRENT_USER, kRunPath, "Tavix", RRF_RT_REG_SZ, nullptr, data, &size);
-        return status == ERROR_SUCCESS ? std::string(data) : std::string("<none>");
+        std::vector<char> data(4096);
+        DWORD size = static_cast<DWORD>(data.size());
+        const LONG status =
+            ::RegGetValueA(HKEY_CURRENT_USER, kRunPath, "Tavix", RRF_RT_REG_SZ, nullptr, data.data(), &size);
+        return status == ERROR_SUCCESS ? std::string(data.data()) : std::string("<none>");
     };
-    char program[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+    auto store = [](const std::string& data) {
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunPath, "Tavix");
+        if (data != "<none>")
+            ::RegSetKeyValueA(HKEY_CURRENT_USER, kRunPath, "Tavix", REG_SZ, data.c_str(),
+                              static_cast<DWORD>(data.size() + 1));
+    };
+    char buffer[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    const std::string program = buffer;
+    const std::string quoted = "\"" + program + "\"";
 
     struct Case {
         const char* what;
+        std::string before;
+        bool shownAtOpen;
         bool tick;
-        std::string expected;
+        std::string after;
     } cases[] = {
-        {"ticked: the bare path", true, program},
-        {"unticked: deleted", false, "<none>"},
+        {"nothing stored, ticked: the path in quotes", "<none>", false, true, quoted},
+        {"quoted, unticked: deleted", quoted, true, false, "<none>"},
+        {"bare, as earlier versions wrote it, unticked: deleted", program, true, false, "<none>"},
+        {"over 200 characters, unticked: deleted", quoted + " " + std::string(300, 'a'), true, false, "<none>"},
+        {"another copy's entry, unticked: deleted", "\"C:\\Elsewhere\\Tavix.exe\"", true, false, "<none>"},
     };
     for (const Case& c : cases) {
-        bool shownAtOpen = false;
+        store(c.before);
+        bool shownAtOpen = !c.shownAtOpen;
         DialogScript script;
         script.Then([&] {
             HWND page = ShowPage(0);
@@ -475,8 +531,8 @@ TEST_F(OptionsSheetTest, AutostartBoxesWriteAndDeleteTheRunValues) {
             return true;
         });
         EXPECT_EQ(Run(script, keys), IDOK) << c.what;
-        EXPECT_EQ(shownAtOpen, !c.tick) << c.what;
-        EXPECT_EQ(stored(), c.expected) << c.what;
+        EXPECT_EQ(shownAtOpen, c.shownAtOpen) << c.what;
+        EXPECT_EQ(stored(), c.after) << c.what;
         EXPECT_TRUE(ShownMessages().empty()) << c.what;
     }
 }

@@ -1,7 +1,8 @@
-// The hover poll of the clock window: the opacity follows the cursor in and out
-// of the window's rectangle, and stopping the poll gives back the normal
-// opacity, since the mouse messages that take over would never end a hover
-// they did not begin.
+// The clock window under the mouse. The hover poll: the opacity follows the
+// cursor in and out of the window's rectangle, and stopping the poll gives
+// back the normal opacity, since the mouse messages that take over would never
+// end a hover they did not begin. A drag ends with the button's release even
+// when a message loop that is not ours dispatches it.
 
 #include <windows.h>
 
@@ -26,7 +27,7 @@ protected:
     void OnDestroy() override { StopHoverWatch(); }
 };
 
-class HoverWatchTest : public ::testing::Test {
+class ClockMouseTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TheTestApp();
@@ -49,7 +50,7 @@ protected:
 
 }  // namespace
 
-TEST_F(HoverWatchTest, PollFollowsTheCursorAndStoppingEndsTheHover) {
+TEST_F(ClockMouseTest, PollFollowsTheCursorAndStoppingEndsTheHover) {
     ASSERT_TRUE(::SetCursorPos(120, 120));
     clock_->StartHoverWatch();
     EXPECT_EQ(clock_->CurrentAlpha(), 0) << "the cursor starts over the clock";
@@ -74,4 +75,22 @@ TEST_F(HoverWatchTest, PollFollowsTheCursorAndStoppingEndsTheHover) {
     ASSERT_EQ(clock_->CurrentAlpha(), 0);
     clock_->StopHoverWatch();
     EXPECT_EQ(clock_->CurrentAlpha(), 200);
+}
+
+TEST_F(ClockMouseTest, ADragEndsWhenTheReleaseBypassesOurLoop) {
+    clock_->MutableSettings().UnmovableWin = 0;
+    clock_->MutableSettings().LimitWinPos = 0;
+    RECT before = {};
+    ::GetWindowRect(clock_->Handle(), &before);
+    ::SendMessageA(clock_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    ASSERT_EQ(::GetCapture(), clock_->Handle()) << "the drag did not start";
+    // Sent straight to the window, as a message box's own loop dispatches it:
+    // no pre-translation of ours sees it.
+    ::SendMessageA(clock_->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_NE(::GetCapture(), clock_->Handle()) << "the capture outlived the button";
+    ::SendMessageA(clock_->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 40));
+    RECT after = {};
+    ::GetWindowRect(clock_->Handle(), &after);
+    EXPECT_EQ(after.left, before.left) << "a move with no button held still carried the clock";
+    EXPECT_EQ(after.top, before.top);
 }
