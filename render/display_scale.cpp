@@ -72,11 +72,6 @@ PresetSizes ComputeFaceSizes(int width, int height, const FaceScale& scale, int 
     return s;
 }
 
-int ScaleByRatio(int value, ScaleRatio ratio) {
-    const int64_t scaled = int64_t{value} * ratio.num / ratio.den;
-    return static_cast<int>(std::clamp<int64_t>(scaled, INT32_MIN, INT32_MAX));
-}
-
 void ScaleFaceGeometry(PresetSettings& s, ScaleRatio ratio) {
     for (int* v : {&s.CenterX, &s.CenterY, &s.AMPMCenterX, &s.AMPMCenterY, &s.DateCenterX, &s.DateCenterY,
                    &s.AMPMFontSize, &s.DateFontSize}) {

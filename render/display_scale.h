@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "render/preset_settings.h"
+#include "render/scale_ratio.h"
 
 // The pixels per inch of a monitor at 100 %.
 constexpr int kBaseDpi = 96;
@@ -29,13 +30,6 @@ struct FaceScale {
     int imageScale = 100;
 };
 
-// A scale as an exact fraction, so a 3x picture at 100 % is a third of its
-// size to the pixel rather than 33 %.
-struct ScaleRatio {
-    int64_t num;
-    int64_t den;
-};
-
 // The window and work sizes of a width x height background at the scale. The
 // full scale (zoom x monitor) is taken when the window sides stay within
 // 1..4096 (kMaxFaceSide); else the monitor scale alone; else the picture's
@@ -50,8 +44,6 @@ PresetSizes ComputeFaceSizes(int width,
                              int aaMethod,
                              ScaleRatio* workRatio = nullptr);
 
-// value x ratio, the product first, truncated toward zero, clamped to int.
-int ScaleByRatio(int value, ScaleRatio ratio);
 // The six centres and the two font sizes, from the picture to the work surface.
 void ScaleFaceGeometry(PresetSettings& settings, ScaleRatio ratio);
 // The scale a plug-in is told: the work surface against the preset's nominal

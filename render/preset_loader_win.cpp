@@ -232,7 +232,7 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
         ScaleFaceGeometry(settings, workRatio);
         for (CHand* hand : {preset->hourHand_.get(), preset->minuteHand_.get(), preset->secondHand_.get()})
             if (hand)
-                hand->Scale(sizes.scale);
+                hand->Scale(workRatio);
         preset->background_.reset(::CreateCompatibleBitmap(reference, sizes.workWidth, sizes.workHeight));
         if (!preset->background_)
             return nullptr;

@@ -44,4 +44,29 @@ TEST(ReducePlane, RefusesEnlargingAndMismatchedSizes) {
     }
 }
 
+// Premultiplied pixels reduce channel by channel: a 6 x 3 picture whose thirds
+// are opaque red, half-transparent green and clear.
+TEST(ReducePixels32, ReducesColourAndAlphaAlikeAndRefusesToEnlarge) {
+    std::vector<uint8_t> pixels;
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const uint8_t px[4][4] = {{0, 0, 255, 255}, {0, 128, 0, 128}, {0, 0, 0, 0}};
+            const uint8_t* p = px[x / 2];
+            pixels.insert(pixels.end(), p, p + 4);
+        }
+    std::vector<uint8_t> out(3 * 1 * 4, 7);
+    ASSERT_TRUE(ReducePixels32(pixels.data(), 6, 3, out.data(), 3, 1));
+    EXPECT_EQ(out, (std::vector<uint8_t>{0, 0, 255, 255, 0, 128, 0, 128, 0, 0, 0, 0}));
+
+    std::vector<uint8_t> one(4, 7);
+    ASSERT_TRUE(ReducePixels32(pixels.data(), 6, 3, one.data(), 1, 1));
+    EXPECT_EQ(one, (std::vector<uint8_t>{0, 43, 85, 128}));  // (255 + 128 + 0) / 3 of alpha
+    EXPECT_LE(one[2], one[3]);
+
+    std::vector<uint8_t> untouched(7 * 3 * 4, 7);
+    EXPECT_FALSE(ReducePixels32(pixels.data(), 6, 3, untouched.data(), 7, 3));
+    EXPECT_FALSE(ReducePixels32(nullptr, 6, 3, untouched.data(), 3, 1));
+    EXPECT_EQ(untouched, std::vector<uint8_t>(7 * 3 * 4, 7));
+}
+
 }  // namespace
