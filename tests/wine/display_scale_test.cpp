@@ -143,6 +143,27 @@ TEST_F(DisplayScaleTest, DpiChangeRebuildsTheFaceInTheSuggestedRectangle) {
     }
 }
 
+TEST_F(DisplayScaleTest, DuringADragThePointUnderTheCursorStaysThere) {
+    ASSERT_TRUE(clock_->LoadPreset(folder_ + "face.bmp"));
+    ASSERT_TRUE(::SetCursorPos(300, 250));
+    POINT cursor = {};
+    ASSERT_TRUE(::GetCursorPos(&cursor));
+    ::SendMessageA(clock_->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 8));
+    ASSERT_EQ(::GetCapture(), clock_->Handle()) << "the drag did not start";
+    // The system's rectangle is where the window would go without the drag.
+    RECT suggested = {0, 0, 2 * kWidth, 2 * kHeight};
+    ::SendMessageA(clock_->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT r = {};
+    ASSERT_TRUE(::GetWindowRect(clock_->Handle(), &r));
+    // The grabbed point (10, 8) is (20, 16) of the doubled face.
+    EXPECT_EQ(r.left, cursor.x - 20);
+    EXPECT_EQ(r.top, cursor.y - 16);
+    EXPECT_EQ(r.right - r.left, 2 * kWidth);
+    EXPECT_EQ(r.bottom - r.top, 2 * kHeight);
+    ::SendMessageA(clock_->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, 16));
+    EXPECT_NE(::GetCapture(), clock_->Handle());
+}
+
 TEST_F(DisplayScaleTest, FaceDrawnAtThreeTimesIsReducedToItsNominalSize) {
     WriteFace(folder_ + "large.bmp", 3 * kWidth, 3 * kHeight);
     std::ofstream(folder_ + "large.INI") << "[Settings]\nImageScale=300\nCenterX=150\nCenterY=120\n";
