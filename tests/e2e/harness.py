@@ -11,6 +11,7 @@ Standard library only.
 """
 
 import atexit
+import glob
 import json
 import os
 import re
@@ -408,9 +409,17 @@ class WineSession:
 
     def start_server(self):
         """A server that stays until it is killed. One that a command such as
-        `wine reg` starts ends a few seconds after its last program, and a
-        program that connects just then ends with it (exit code 1)."""
+        `wine reg` starts goes as soon as its last program ends (Debian's
+        wineserver is started with -p0), and a program that connects just
+        then ends with it (exit code 1, nothing printed)."""
         _run(["wineserver", "-p"], env=self.env, timeout=30, check=False)
+        # -p returns before the server listens; a command started before that
+        # would start a server of its own, and one of the two would go.
+        st = os.stat(self.prefix)
+        pattern = "/tmp/*wine*/server-%x-%x/socket" % (st.st_dev, st.st_ino)
+        deadline = time.monotonic() + 10
+        while not glob.glob(pattern) and time.monotonic() < deadline:
+            time.sleep(0.02)
 
     def reset(self):
         """A clean state for the next test: no programs, no settings, a fresh program folder."""
