@@ -4,7 +4,8 @@
 # beside the floor: a bare layered window of the clock's size given its whole
 # picture as often (probe.exe layered-floor), measured in turn with each run.
 #   tools/wine_benchmark.sh <program folder> <probe.exe> <preset file> [runs]
-# TAVIX_BENCH_DPI=144 or 192 runs the prefix at 150 or 200 % display scale.
+# TAVIX_BENCH_DPI=144 or 192 runs the prefix at 150 or 200 % display scale;
+# TAVIX_BENCH_ZOOMS="0" (or "1") measures without (or with) the 300 % zoom only.
 set -euo pipefail
 dist=$(realpath "$1")
 probe=$(realpath "$2")
@@ -31,12 +32,13 @@ bench_once() {
     box=$(wine "$probe" wait-msgbox 120000 2>/dev/null | head -n1)
     hwnd=$(json_field "$box" hwnd)
     text=$(json_field "$box" texts)
+    # The clock's window: titled as the message box is, but not the box.
     rect=$(wine "$probe" windows 2>/dev/null | python3 -c '
 import json, sys
 for line in sys.stdin:
     w = json.loads(line)
-    if w["title"] == "Tavix" and w["class"] != "#32770":
-        print(w["rect"][2] - w["rect"][0], w["rect"][3] - w["rect"][1]); break')
+    if w["title"] == "Tavix" and w["hwnd"] != int(sys.argv[1]) and w["visible"]:
+        print(w["rect"][2] - w["rect"][0], w["rect"][3] - w["rect"][1]); break' "$hwnd")
     wine "$probe" click "$hwnd" 1 >/dev/null 2>&1 || true
     wineserver -w
     read -r width height <<<"$rect"
@@ -48,7 +50,7 @@ for line in sys.stdin:
 
 median() { sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
-for zoom in 0 1; do
+for zoom in ${TAVIX_BENCH_ZOOMS:-0 1}; do
     for method in 0 1 2; do
         [ "$method" = 2 ] && [ "${preset##*.}" = bmp ] && continue
         wine reg add "$key" /v BackgrndBitmap /t REG_SZ /d "$preset" /f >/dev/null 2>&1
