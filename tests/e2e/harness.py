@@ -134,6 +134,24 @@ def image_size(path):
     return bmp_size(path) if path.lower().endswith(".bmp") else png_size(path)
 
 
+def preset_size(path):
+    """The size a preset's face shows at 100 %: its picture's size over the
+    ImageScale its .INI gives (percent; 100 without one or outside 100..1000)."""
+    width, height = image_size(path)
+    scale = 100
+    try:
+        with open(os.path.splitext(path)[0] + ".INI", encoding="latin-1") as f:
+            for line in f:
+                name, _, value = line.strip().partition("=")
+                if name.strip().lower() == "imagescale" and value.strip().isdigit():
+                    scale = int(value.strip())
+    except OSError:
+        pass
+    if not 100 <= scale <= 1000:
+        scale = 100
+    return width * 100 // scale, height * 100 // scale
+
+
 def png_corner_alpha(path):
     """Alpha of the top-left pixel of a PNG file, or None when the file has no
     alpha channel of a kind read here. The first pixel of the first row does
