@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "alarms/alarm_columns_win.h"
 #include "alarms/alarm_edit_dlg_win.h"
 #include "alarms/alarm_list_edits.h"
 #include "alarms/alarm_locale_win.h"
@@ -27,7 +28,7 @@ constexpr struct {
 
 constexpr struct {
     int text;
-    int width;
+    int width;  // at 96 DPI
 } kColumns[] = {{46, 158}, {47, 60}, {48, 116}};
 
 constexpr DWORD kListExStyle = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
@@ -78,8 +79,8 @@ void CAlarmsDlg::AddColumns() {
         LVCOLUMNA column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = c.width;
         column.pszText = const_cast<char*>(TheLanguageTable().Text(c.text));
+        column.cx = AlarmColumnWidth(list_, index, c.width, column.pszText);
         column.iSubItem = index;
         ::SendMessageA(list_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
         ++index;

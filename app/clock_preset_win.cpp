@@ -12,6 +12,7 @@ bool CTavixDlg::LoadPreset(const std::string& path) {
     PresetBuildOptions options;
     options.useZoom = settings_.UseZoom != 0;
     options.zoomValue = settings_.ZoomValue;
+    options.dpi = CurrentDpi();
     options.smoothing = SmoothingMethodOf(settings_.AAMethod);
     options.layered = layeredSupported_;
     PresetBuildReport report;

@@ -115,6 +115,10 @@ bool CTavixDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
         case WM_CTLCOLORDLG:
             result = reinterpret_cast<INT_PTR>(dialogBrush_.get());
             return true;
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            result = 0;
+            return true;
         case WM_QUERYDRAGICON:
             result = reinterpret_cast<INT_PTR>(appIcon_);
             return true;

@@ -115,6 +115,10 @@ private:
     void ReleaseEverything();
     // clock_preset_win.cpp
     void SwapInPreset(std::unique_ptr<LoadedPreset> preset);
+    // clock_dpi_win.cpp: the monitor's DPI the face is built for, and a move
+    // to a monitor with another scale.
+    int CurrentDpi();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     FrameOptions CurrentFrameOptions() const;
 
     std::string appFolder_;  // ends with a backslash
@@ -142,6 +146,7 @@ private:
     bool hovered_ = false;
     bool hoverPolling_ = false;
 
+    int dpi_ = 0;  // 0 until the window is first asked
     std::unique_ptr<LoadedPreset> preset_;
     // A frame is being composed: the hooks of plug-ins run inside it, and a
     // message loop of theirs dispatches ticks and option changes meanwhile.

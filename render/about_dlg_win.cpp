@@ -9,6 +9,7 @@
 #include "render/about_link.h"
 #include "res/resource.h"
 #include "win/app_base_win.h"
+#include "win/monitor_dpi_win.h"
 #include "win/paint_scope_win.h"
 
 namespace {
@@ -38,8 +39,10 @@ private:
 AboutDlg::AboutDlg(std::string webAddress) : CDialog(IDD_CLOCK, nullptr), webAddress_(std::move(webAddress)) {}
 
 BOOL AboutDlg::OnInitDialog() {
+    const int percent = AboutPicturePercent(WindowDpi(Handle()));
+    const int id = percent == 200 ? IDB_ABOUT_200 : percent == 150 ? IDB_ABOUT_150 : IDB_ABOUT;
     picture_.reset(static_cast<HBITMAP>(
-        ::LoadImageA(CWinApp::Current()->Instance(), MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, 0, 0, 0)));
+        ::LoadImageA(CWinApp::Current()->Instance(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
     BITMAP info = {};
     if (picture_ && ::GetObjectA(picture_.get(), sizeof(info), &info) == sizeof(info)) {
         pictureWidth_ = info.bmWidth;
@@ -85,7 +88,7 @@ bool AboutDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
         }
         case WM_LBUTTONDOWN: {
             const POINT p = ClientPoint(lParam);
-            if (InAboutLink(p.x, p.y))
+            if (InAboutLink(p.x, p.y, pictureWidth_))
                 OpenWebAddress();
             else
                 EndDialog(IDOK);
@@ -116,7 +119,7 @@ void AboutDlg::Paint() {
 bool AboutDlg::ShowCursorFor(POINT client) {
     if (!handCursor_ || !arrowCursor_)
         return false;
-    ::SetCursor(InAboutLink(client.x, client.y) ? handCursor_ : arrowCursor_);
+    ::SetCursor(InAboutLink(client.x, client.y, pictureWidth_) ? handCursor_ : arrowCursor_);
     return true;
 }
 

@@ -11,3 +11,10 @@ constexpr int kAboutLinkBottom = 62;
 
 // A client point of the about box.
 bool InAboutLink(int x, int y);
+// The same for the picture drawn `pictureWidth` pixels wide (1.5x, 2x on
+// scaled displays): the point is taken back to the 1x picture.
+bool InAboutLink(int x, int y, int pictureWidth);
+
+// The about picture for a display of `dpi`: 100, 150 or 200 (percent), the
+// largest not above the display's scale.
+int AboutPicturePercent(int dpi);

@@ -10,10 +10,10 @@ void CDrawedHand::Init(int length, int width, COLORREF color, int lap) {
     lap_ = lap;
 }
 
-void CDrawedHand::Scale(int percent) {
-    length_ = ScalePercent(length_, percent);
-    width_ = ScalePercent(width_, percent);
-    lap_ = ScalePercent(lap_, percent);
+void CDrawedHand::Scale(ScaleRatio ratio) {
+    length_ = ScaleByRatio(length_, ratio);
+    width_ = ScaleByRatio(width_, ratio);
+    lap_ = ScaleByRatio(lap_, ratio);
 }
 
 void CDrawedHand::Draw(HDC dc, double angle, POINT center) {

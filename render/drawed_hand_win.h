@@ -9,7 +9,7 @@
 class CDrawedHand : public CHand {
 public:
     void Init(int length, int width, COLORREF color, int lap);
-    void Scale(int percent) override;
+    void Scale(ScaleRatio ratio) override;
     void Draw(HDC dc, double angle, POINT center) override;
     bool Reach(double angle, POINT center, PixelRect& reach) const override;
 

@@ -7,10 +7,12 @@
 #include <windows.h>
 
 #include "render/frame_area.h"
+#include "render/scale_ratio.h"
 
 class CHand {
 public:
-    virtual void Scale(int percent) = 0;
+    // Sizes times the ratio, from the picture to the work surface.
+    virtual void Scale(ScaleRatio ratio) = 0;
     virtual void Draw(HDC dc, double angle, POINT center) = 0;
     // Every pixel a Draw with these values may touch. False when the hand
     // cannot tell: its frames are then drawn whole.

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "win/long_path_win.h"
 #include "win/readable_file_win.h"
+#include "win/temporary_copy_win.h"
 
 #include <utility>
 #include <vector>
@@ -13,7 +15,16 @@ const char kSection[] = "Settings";
 
 // The private-profile reader opens whatever the name is; a settings file that
 // is a device or a folder reads as missing.
-IniFile::IniFile(std::string path) : path_(std::move(path)), readable_(IsReadableFile(path_)) {}
+IniFile::IniFile(std::string path) : path_(std::move(path)), readable_(IsReadableFile(path_)) {
+    if (readable_ && IsLongPath(path_)) {
+        copy_ = std::make_unique<TemporaryCopy>(path_);
+        readable_ = !copy_->Path().empty();
+        if (readable_)
+            path_ = copy_->Path();
+    }
+}
+
+IniFile::~IniFile() = default;
 
 int IniFile::ReadInt(const char* key, int fallback) const {
     if (!readable_)

@@ -31,6 +31,7 @@ public:
     int WindowHeight() const { return windowHeight_; }
     int WorkWidth() const { return workWidth_; }
     int WorkHeight() const { return workHeight_; }
+    // The scale plug-ins are told: the work surface against the nominal face.
     int Scale() const { return scale_; }
     SmoothingMethod Smoothing() const { return smoothing_; }
     bool HasSecondHand() const { return settings_.HasSecondHand; }
@@ -104,6 +105,7 @@ private:
 struct PresetBuildOptions {
     bool useZoom = false;
     int zoomValue = 100;
+    int dpi = 96;  // of the monitor the clock is on
     SmoothingMethod smoothing = SmoothingMethod::None;
     bool layered = true;  // per-pixel alpha output is possible
 };

@@ -37,9 +37,9 @@ std::optional<PictureSize> BitmapFileSize(const uint8_t* data, size_t size) {
     return PictureSize{width, height < 0 ? -height : height};
 }
 
-int CappedHandScale(int width, int height, int percent) {
+ScaleRatio CappedHandScale(int width, int height, ScaleRatio ratio) {
     const int64_t side = std::max(width, height);
-    if (side <= 0 || percent <= 0 || side * percent / 100 <= kMaxFaceSide)
-        return percent;
-    return static_cast<int>(int64_t{kMaxFaceSide} * 100 / side);
+    if (side <= 0 || ratio.num <= 0 || ratio.den <= 0 || side * ratio.num / ratio.den <= kMaxFaceSide)
+        return ratio;
+    return {kMaxFaceSide, side};
 }

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "render/scale_ratio.h"
+
 // A preset background, and the surfaces it is drawn at after zoom and smoothing.
 constexpr int kMaxFaceSide = 4096;
 // A hand image as read from its file.
@@ -27,7 +29,7 @@ struct PictureSize {
 constexpr size_t kBitmapHeaderBytes = 26;
 std::optional<PictureSize> BitmapFileSize(const uint8_t* data, size_t size);
 
-// The percent a hand image of width x height is scaled by: the asked percent,
+// The ratio a hand image of width x height is scaled by: the asked one,
 // lowered where it would make a side larger than the largest face, since no
 // work surface shows more.
-int CappedHandScale(int width, int height, int percent);
+ScaleRatio CappedHandScale(int width, int height, ScaleRatio ratio);

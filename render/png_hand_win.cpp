@@ -10,6 +10,7 @@
 #include "render/hand_geometry.h"
 #include "render/hand_rotation.h"
 #include "render/picture_limits.h"
+#include "render/plane_reduction.h"
 #include "render/png_loader_win.h"
 #include "win/bitmap_info_win.h"
 
@@ -55,18 +56,18 @@ void CPNGHand::Drop() {
     header_ = BITMAPINFO{};
 }
 
-void CPNGHand::Scale(int percent) {
+void CPNGHand::Scale(ScaleRatio ratio) {
     if (!image_)
         return;
     const int oldWidth = header_.bmiHeader.biWidth;
     const int oldHeight = header_.bmiHeader.biHeight;
     // A hand can be scaled past anything a surface shows (a large image on a
     // small face zoomed and smoothed); its size is kept to the largest face.
-    percent = CappedHandScale(oldWidth, oldHeight, percent);
-    const int width = ScalePercent(oldWidth, percent);
-    const int height = ScalePercent(oldHeight, percent);
+    ratio = CappedHandScale(oldWidth, oldHeight, ratio);
+    const int width = ScaleByRatio(oldWidth, ratio);
+    const int height = ScaleByRatio(oldHeight, ratio);
     header_.bmiHeader.biCompression = BI_RGB;
-    centerDistance_ = ScalePercent(centerDistance_, percent);
+    centerDistance_ = ScaleByRatio(centerDistance_, ratio);
     // A hand scaled to nothing, or past what a bitmap can hold, draws nothing.
     if (!FitsSection(width, height)) {
         Drop();
@@ -81,7 +82,14 @@ void CPNGHand::Scale(int percent) {
         Drop();
         return;
     }
-    {
+    GdiFlush();
+    // A hand drawn larger than it is shown (a preset drawn at 3x) is reduced by
+    // area averaging, so its soft edges stay soft; sampling would leave steps.
+    DIBSECTION section{};
+    const bool topDown =
+        GetObjectA(image_.get(), sizeof section, &section) == int(sizeof section) && section.dsBmih.biHeight < 0;
+    if (!topDown || !ReducePixels32(static_cast<const uint8_t*>(pixels_), oldWidth, oldHeight,
+                                    static_cast<uint8_t*>(bits), width, height)) {
         SelectGuard fromImage(from.get(), image_.get());
         SelectGuard toImage(to.get(), scaled.get());
         // The default stretch mode of a new surface: no smoothing here, the

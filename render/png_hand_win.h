@@ -21,7 +21,7 @@ public:
     // result as Load; the bitmap is deleted when it is no such section.
     int Attach(HBITMAP image, void* pixels, unsigned centerDistance);
 
-    void Scale(int percent) override;
+    void Scale(ScaleRatio ratio) override;
     void Draw(HDC dc, double angle, POINT center) override;
     bool Reach(double angle, POINT center, PixelRect& reach) const override;
 

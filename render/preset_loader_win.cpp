@@ -2,15 +2,19 @@
 // every bitmap, size and shape that frame composition then works with.
 #include "core/language_strings.h"
 #include "render/alpha_plane_win.h"
+#include "render/display_scale.h"
 #include "render/drawed_hand_win.h"
 #include "render/drawing_limits.h"
 #include "render/ini_file_win.h"
 #include "render/loaded_preset_win.h"
 #include "render/picture_limits.h"
+#include "render/plane_reduction.h"
 #include "render/png_hand_win.h"
 #include "render/png_loader_win.h"
 #include "render/region_from_bitmap_win.h"
 #include "render/region_runs.h"
+#include "render/smooth_shrink.h"
+#include "win/bitmap_info_win.h"
 #include "win/readable_file_win.h"
 
 #include <cstdio>
@@ -36,6 +40,33 @@ void StretchInto(HDC reference,
     ::SetBrushOrgEx(targetDC.get(), 0, 0, nullptr);
     ::StretchBlt(targetDC.get(), 0, 0, targetWidth, targetHeight, sourceDC.get(), 0, 0, sourceWidth, sourceHeight,
                  SRCCOPY);
+}
+
+// A reduction by area averaging: a face drawn larger than it is shown keeps
+// its soft edges, which a stretch by sampling would turn into steps. False
+// when the pictures cannot be read or written; the caller then stretches.
+bool ReduceInto(HDC reference,
+                HBITMAP target,
+                int targetWidth,
+                int targetHeight,
+                HBITMAP source,
+                int sourceWidth,
+                int sourceHeight) {
+    ReductionBuffers buffers;
+    if (!buffers.Prepare(sourceWidth, sourceHeight, targetWidth, targetHeight))
+        return false;
+    BITMAPINFO sourceInfo = TopDownBitmapInfo(sourceWidth, sourceHeight, 24);
+    if (::GetDIBits(reference, source, 0, static_cast<UINT>(sourceHeight), buffers.Source().data(), &sourceInfo,
+                    DIB_RGB_COLORS) != sourceHeight)
+        return false;
+    buffers.Reduce();
+    BITMAPINFO targetInfo = TopDownBitmapInfo(targetWidth, targetHeight, 24);
+    return ::SetDIBits(reference, target, 0, static_cast<UINT>(targetHeight), buffers.Destination().data(), &targetInfo,
+                       DIB_RGB_COLORS) == targetHeight;
+}
+
+bool IsReduction(int width, int height, int newWidth, int newHeight) {
+    return newWidth <= width && newHeight <= height && (newWidth < width || newHeight < height);
 }
 
 // LoadImageA takes whatever size the file declares (a 2 MB RLE bitmap can
@@ -169,11 +200,14 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
     }
 
     ReadCenters(ini, width, height, settings);
+    const int imageScale = ReadImageScale(ini);
+    ScaleRatio workRatio{1, 1};
     const PresetSizes sizes =
-        ComputePresetSizes(width, height, options.useZoom, options.zoomValue, static_cast<int>(options.smoothing));
+        ComputeFaceSizes(width, height, {options.useZoom, options.zoomValue, options.dpi, imageScale},
+                         static_cast<int>(options.smoothing), &workRatio);
     const bool regionShapesWindow = !settings.BackgroundHasAlpha || !options.layered;
     preset->smoothing_ = options.smoothing;
-    preset->scale_ = 100;
+    preset->scale_ = NominalScalePercent({1, 1}, imageScale);
     preset->windowWidth_ = sizes.zoomed ? sizes.windowWidth : width;
     preset->windowHeight_ = sizes.zoomed ? sizes.windowHeight : height;
 
@@ -194,16 +228,19 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
     } else {
         preset->workWidth_ = sizes.workWidth;
         preset->workHeight_ = sizes.workHeight;
-        preset->scale_ = sizes.scale;
-        ScalePresetGeometry(settings, sizes.scale);
+        preset->scale_ = NominalScalePercent(workRatio, imageScale);
+        ScaleFaceGeometry(settings, workRatio);
         for (CHand* hand : {preset->hourHand_.get(), preset->minuteHand_.get(), preset->secondHand_.get()})
             if (hand)
-                hand->Scale(sizes.scale);
+                hand->Scale(workRatio);
         preset->background_.reset(::CreateCompatibleBitmap(reference, sizes.workWidth, sizes.workHeight));
         if (!preset->background_)
             return nullptr;
-        StretchInto(reference, preset->background_.get(), sizes.workWidth, sizes.workHeight, loaded.get(), width,
-                    height, HALFTONE);
+        if (!IsReduction(width, height, sizes.workWidth, sizes.workHeight) ||
+            !ReduceInto(reference, preset->background_.get(), sizes.workWidth, sizes.workHeight, loaded.get(), width,
+                        height))
+            StretchInto(reference, preset->background_.get(), sizes.workWidth, sizes.workHeight, loaded.get(), width,
+                        height, HALFTONE);
         if (sizes.zoomed && regionShapesWindow) {
             StretchInto(reference, preset->frame_, sizes.windowWidth, sizes.windowHeight, loaded.get(), width, height,
                         COLORONCOLOR);
@@ -225,8 +262,11 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
         hand->Init(fitted.length, fitted.width, fitted.color, fitted.lap);
     }
 
-    if (sizes.zoomed && options.layered && !preset->alphaPlane_.empty())
-        ResizeAlphaPlane(width, height, preset->alphaPlane_, sizes.windowWidth, sizes.windowHeight);
+    if (sizes.zoomed && options.layered && !preset->alphaPlane_.empty()) {
+        if (!IsReduction(width, height, sizes.windowWidth, sizes.windowHeight) ||
+            !ReducePlane(width, height, preset->alphaPlane_, sizes.windowWidth, sizes.windowHeight))
+            ResizeAlphaPlane(width, height, preset->alphaPlane_, sizes.windowWidth, sizes.windowHeight);
+    }
 
     if (shape)
         preset->region_.reset(RegionFromRuns(*shape));

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
+#include "render/display_scale.h"
 #include "render/hand_geometry.h"
-#include "render/picture_limits.h"
 
 namespace {
 
@@ -79,43 +79,11 @@ void ReadCenters(const IniSource& ini, int width, int height, PresetSettings& s)
     s.DateCenterY = ini.ReadInt("DateCenterY", (height >> 1) - (height >> 3));
 }
 
-namespace {
-
-// Beyond this a side is no longer a sensible clock, and every frame would
-// cost hundreds of megabytes (picture_limits.h).
-constexpr int64_t kMaxSide = kMaxFaceSide;
-constexpr int kMaxZoom = 1000;
-
-bool FitsSides(int64_t w, int64_t h, int64_t minSide) {
-    return w >= minSide && h >= minSide && w <= kMaxSide && h <= kMaxSide;
-}
-
-int64_t Percent64(int value, int percent) {
-    return int64_t{value} * percent / 100;
-}
-
-}  // namespace
-
 PresetSizes ComputePresetSizes(int width, int height, bool useZoom, int zoomValue, int aaMethod) {
-    PresetSizes s{width, height, width, height, 100, false};
-    if (useZoom && zoomValue >= 1 && zoomValue <= kMaxZoom) {
-        const int64_t w2 = Percent64(width, zoomValue);
-        const int64_t h2 = Percent64(height, zoomValue);
-        if (FitsSides(w2, h2, 1)) {
-            s.windowWidth = static_cast<int>(w2);
-            s.windowHeight = static_cast<int>(h2);
-            s.scale = zoomValue;
-            s.zoomed = true;
-        }
-    }
-    if (aaMethod != 0 && FitsSides(Percent64(width, 2 * s.scale), Percent64(height, 2 * s.scale), 0)) {
-        s.scale *= 2;
-    }
-    if (aaMethod != 0 || s.zoomed) {
-        s.workWidth = ScalePercent(width, s.scale);
-        s.workHeight = ScalePercent(height, s.scale);
-    }
-    return s;
+    FaceScale scale;
+    scale.useZoom = useZoom;
+    scale.zoomValue = zoomValue;
+    return ComputeFaceSizes(width, height, scale, aaMethod);
 }
 
 void ScalePresetGeometry(PresetSettings& s, int scale) {

@@ -65,10 +65,11 @@ struct PresetSizes {
     int windowWidth, windowHeight;
     int workWidth, workHeight;  // the size a frame is drawn at
     int scale;                  // drawing scale in percent
-    bool zoomed;                // the zoom is in effect (the window is resized)
+    bool zoomed;                // the window is scaled from the picture (zoom or monitor scale)
 };
 
-// The window and work sizes of a width x height background. A zoom outside
+// The window and work sizes of a width x height background at 96 DPI and a
+// picture scale of 100 % (ComputeFaceSizes). A zoom outside
 // 1..1000, or one that would give a window side below 1 or above 4096
 // (kMaxFaceSide), is ignored (as if UseZoom were off). Smoothing (aaMethod not
 // 0) doubles the drawing scale only while the work sides stay within 4096;

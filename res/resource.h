@@ -69,6 +69,8 @@
 
 // About box and month calendar; both use the clock's empty template (IDD_CLOCK).
 #define IDB_ABOUT 136
+#define IDB_ABOUT_150 137  // the same picture for 150 and 200 % displays
+#define IDB_ABOUT_200 138
 #define IDC_MONTH_CALENDAR 1036
 
 // Options sheet: window page.

@@ -1,6 +1,8 @@
-// Draws the about box's picture, about.bmp: 330 x 130 pixels, 24 bits. The
-// product's name and version, a small clock, and the link text, which must lie
-// inside the area the about box answers to (x 121..269, y 46..62).
+// Draws the about box's picture, about.bmp: 330 x 130 pixels, 24 bits, and the
+// same drawn at 1.5x and 2x for 150 and 200 % displays (about_150.bmp,
+// about_200.bmp). The product's name and version, a small clock, and the link
+// text, which must lie inside the area the about box answers to (x 121..269,
+// y 46..62 at 1x).
 
 #include <cmath>
 #include <cstdio>
@@ -26,9 +28,9 @@ constexpr float kPi = 3.14159265f;
 constexpr float kLinkLeft = 121, kLinkTop = 46, kLinkRight = 269, kLinkBottom = 62;
 
 void DrawBackground(Canvas& c) {
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const float t = static_cast<float>(y) / kHeight;
+    for (int y = 0; y < c.Height(); ++y) {
+        for (int x = 0; x < c.Width(); ++x) {
+            const float t = static_cast<float>(y) / c.Height();
             c.Set(x, y, raster::Mix(Rgb(38, 52, 82), Rgb(18, 24, 38), t));
         }
     }
@@ -104,17 +106,24 @@ int main(int argc, char** argv) {
     }
     std::error_code error;
     std::filesystem::create_directories(argv[1], error);
-    Canvas canvas(kWidth, kHeight);
-    DrawBackground(canvas);
-    DrawClock(canvas);
-    if (!DrawTexts(canvas)) {
-        std::fprintf(stderr, "make_about: the link text leaves the area the about box answers to\n");
-        return 1;
-    }
-    const std::string path = (std::filesystem::path(argv[1]) / "about.bmp").string();
-    if (!WriteBitmap(path, canvas)) {
-        std::fprintf(stderr, "make_about: cannot write %s\n", path.c_str());
-        return 1;
+    const struct {
+        int percent;
+        const char* name;
+    } pictures[] = {{100, "about.bmp"}, {150, "about_150.bmp"}, {200, "about_200.bmp"}};
+    for (const auto& picture : pictures) {
+        Canvas canvas(kWidth * picture.percent / 100, kHeight * picture.percent / 100);
+        canvas.SetScale(picture.percent / 100.0f);
+        DrawBackground(canvas);
+        DrawClock(canvas);
+        if (!DrawTexts(canvas)) {
+            std::fprintf(stderr, "make_about: the link text leaves the area the about box answers to\n");
+            return 1;
+        }
+        const std::string path = (std::filesystem::path(argv[1]) / picture.name).string();
+        if (!WriteBitmap(path, canvas)) {
+            std::fprintf(stderr, "make_about: cannot write %s\n", path.c_str());
+            return 1;
+        }
     }
     return 0;
 }

@@ -1,6 +1,7 @@
-// Draws the application icon, tavix.ico: a clock face at 16, 32, 48 and 256
-// pixels, 32-bit with alpha (and an AND mask for older readers). Each size is
-// drawn on its own so that the small ones keep only what stays legible.
+// Draws the application icon, tavix.ico: a clock face at 16, 20, 24, 32, 48
+// and 256 pixels (the small icon at 100, 125, 150 and 200 % display scale),
+// 32-bit with alpha (and an AND mask for older readers). Each size is drawn on
+// its own so that the small ones keep only what stays legible.
 
 #include <cmath>
 #include <cstdio>
@@ -63,9 +64,9 @@ Canvas DrawIcon(int size) {
             return raster::Mix(Rgb(255, 254, 250), Rgb(222, 218, 208), t * t);
         });
 
-    // Hour marks: four at the smallest size, twelve above it.
+    // Hour marks: four at the small sizes, twelve from 32 pixels.
     const Color ink = Rgb(34, 38, 46);
-    const int marks = tiny ? 4 : 12;
+    const int marks = size < 32 ? 4 : 12;
     for (int i = 0; i < marks; ++i) {
         const float a = i * 2 * kPi / marks;
         const float r0 = face * (tiny ? 0.68f : (i % (marks / 4) == 0 ? 0.70f : 0.78f)), r1 = face * 0.93f;
@@ -171,7 +172,7 @@ int main(int argc, char** argv) {
     std::error_code error;
     std::filesystem::create_directories(argv[1], error);
     const std::string path = (std::filesystem::path(argv[1]) / "tavix.ico").string();
-    if (!WriteIcon(path, {16, 32, 48, 256})) {
+    if (!WriteIcon(path, {16, 20, 24, 32, 48, 256})) {
         std::fprintf(stderr, "make_icon: cannot write %s\n", path.c_str());
         return 1;
     }

@@ -16,6 +16,11 @@ using namespace canvas;
 
 constexpr float kPi = 3.14159265f;
 
+// Every face and hand is drawn at three times its size, and its settings file
+// says so (ImageScale=300, every coordinate tripled): the clock reduces it to
+// the size it shows, so it stays sharp up to a 300 % display.
+constexpr int kDensity = 3;
+
 // A point at radius r from center, at a clock position given in minutes (0 = 12 o'clock).
 Vec Dial(Vec center, float r, float minutes) {
     const float a = minutes / 60.0f * 2 * kPi;
@@ -23,8 +28,8 @@ Vec Dial(Vec center, float r, float minutes) {
 }
 
 // The face of a clock drawn on an even-sized square: its center lies between the
-// four middle pixels. With the default smoothing the hands turn about the point
-// (CenterX + 1, CenterY + 1) of the unzoomed picture, so CenterX = CenterY = size / 2 - 1.
+// four middle pixels. The hands turn about the point (CenterX + 1, CenterY + 1)
+// of the picture, so CenterX = CenterY = 3 x size / 2 - 1 at the 3x density.
 Vec FaceCenter(int size) {
     return {size / 2.0f, size / 2.0f};
 }
@@ -40,7 +45,7 @@ void DropShadow(Canvas& target, const Canvas& shape, float sigma, float opacity,
 
 // A hand image lies towards 3 o'clock. Its width and height are odd; the pivot
 // sits in the middle row at column `pivot`, so the settings file's CenterDist is
-// width / 2 - pivot (integer division).
+// width / 2 - pivot (integer division), tripled at the 3x density.
 struct HandLayout {
     int width;
     int height;
@@ -60,9 +65,9 @@ struct HandFrame {
 // looks the same at every angle the image is turned to.
 template <typename Draw>
 bool SaveHand(const std::string& path, const HandLayout& layout, float haloSigma, float haloOpacity, Draw draw) {
-    Canvas hand(layout.width, layout.height);
+    Canvas hand(layout.width, layout.height, kDensity);
     draw(hand, HandFrame{layout});
-    Canvas out(layout.width, layout.height);
+    Canvas out(layout.width, layout.height, kDensity);
     DropShadow(out, hand, haloSigma, haloOpacity, 0, 0);
     out.Composite(hand);
     return out.Save(path);
@@ -89,7 +94,7 @@ bool DrawOriginalFace(const std::string& path) {
     const float R = kOriginalRadius;
     const float dialR = R - 7;
 
-    Canvas face(kOriginalSize, kOriginalSize);
+    Canvas face(kOriginalSize, kOriginalSize, kDensity);
     // Bezel: dark, lit from above.
     face.Fill([&](Vec p) { return Circle(p, c, R); },
               [&](Vec p) { return Mix(Hex(0x5B6068), Hex(0x1B1D21), (p.y - (c.y - R)) / (2 * R)); });
@@ -99,7 +104,7 @@ bool DrawOriginalFace(const std::string& path) {
     face.Fill([&](Vec p) { return Circle(p, c, dialR); },
               [&](Vec p) { return Mix(Hex(0xFCFBF8), Hex(0xE6E2DA), std::pow(Length(p - c) / dialR, 2.2f)); });
     {
-        Canvas rim(kOriginalSize, kOriginalSize);
+        Canvas rim(kOriginalSize, kOriginalSize, kDensity);
         rim.FillSolid([&](Vec p) { return Ring(p, c, dialR, dialR + 8); }, Hex(0x000000, 1));
         rim.Blur(2.2f);
         rim.Mask([&](Vec p) { return std::clamp(dialR + 0.5f - Length(p - c), 0.0f, 1.0f); });
@@ -125,7 +130,7 @@ bool DrawOriginalFace(const std::string& path) {
         face.FillSolid([&](Vec p) { return RoundedBox(p, mid, half, (outer - inner) / 2, 0.8f, angle); },
                        Hex(0x2A2D33));
     }
-    Canvas out(kOriginalSize, kOriginalSize);
+    Canvas out(kOriginalSize, kOriginalSize, kDensity);
     DropShadow(out, face, 4.5f, 0.42f, 0, 4);
     DropShadow(out, face, 1.2f, 0.25f, 0, 1);
     out.Composite(face);
@@ -167,7 +172,7 @@ bool DrawLargeFace(const std::string& path) {
     const float R = kLargeRadius;
     const float dialR = R - 13;
 
-    Canvas face(kLargeSize, kLargeSize);
+    Canvas face(kLargeSize, kLargeSize, kDensity);
     // Steel bezel: bright above, darker below, with a fine dark outer line.
     face.FillSolid([&](Vec p) { return Circle(p, c, R); }, Hex(0x3A3F46));
     face.Fill([&](Vec p) { return Circle(p, c, R - 1.5f); },
@@ -180,7 +185,7 @@ bool DrawLargeFace(const std::string& path) {
                              std::pow(Length(p - c + Vec{0, dialR * 0.25f}) / (dialR * 1.2f), 1.4f));
               });
     {
-        Canvas rim(kLargeSize, kLargeSize);
+        Canvas rim(kLargeSize, kLargeSize, kDensity);
         rim.FillSolid([&](Vec p) { return Ring(p, c, dialR, dialR + 14); }, Hex(0x000000, 1));
         rim.Blur(4.0f);
         rim.Mask([&](Vec p) { return std::clamp(dialR + 0.5f - Length(p - c), 0.0f, 1.0f); });
@@ -200,7 +205,7 @@ bool DrawLargeFace(const std::string& path) {
         const float outer = dialR - 9, inner = dialR - 44;
         const Vec o = c + along * outer + across * offset, i = c + along * inner + across * offset;
         const std::vector<Vec> shape = {o + across * 4.6f, o - across * 4.6f, i - across * 2.6f, i + across * 2.6f};
-        Canvas index(kLargeSize, kLargeSize);
+        Canvas index(kLargeSize, kLargeSize, kDensity);
         index.Fill([&](Vec p) { return Polygon(p, shape) - 0.6f; },
                    [&](Vec p) { return Mix(Hex(0xFFFFFF), Hex(0xB9C3CF), Dot(p - i, along) / (outer - inner)); });
         DropShadow(face, index, 1.5f, 0.6f, 0, 2);
@@ -212,7 +217,7 @@ bool DrawLargeFace(const std::string& path) {
     wedge(0, 7.5f);
     face.FillSolid([&](Vec p) { return Circle(p, Dial(c, dialR - 58, 0), 3.2f); }, bright);
 
-    Canvas out(kLargeSize, kLargeSize);
+    Canvas out(kLargeSize, kLargeSize, kDensity);
     DropShadow(out, face, 7.0f, 0.45f, 0, 6);
     DropShadow(out, face, 2.0f, 0.25f, 0, 2);
     out.Composite(face);
@@ -296,7 +301,7 @@ bool DrawClassicFace(const std::string& path) {
     const float dialR = R - 10;
     const Color navy = Hex(0x1F2A44);
 
-    Canvas face(kClassicSize, kClassicSize);
+    Canvas face(kClassicSize, kClassicSize, kDensity);
     // Gold bezel with a bright edge and a darker groove inside.
     face.Fill([&](Vec p) { return Circle(p, c, R); },
               [&](Vec p) { return Mix(Hex(0xF1DB98), Hex(0x8C6A24), (p.y - (c.y - R)) / (2 * R) * 1.1f); });
@@ -305,7 +310,7 @@ bool DrawClassicFace(const std::string& path) {
     face.Fill([&](Vec p) { return Circle(p, c, dialR); },
               [&](Vec p) { return Mix(Hex(0xFBF6EA), Hex(0xEADFC6), std::pow(Length(p - c) / dialR, 2.0f)); });
     {
-        Canvas rim(kClassicSize, kClassicSize);
+        Canvas rim(kClassicSize, kClassicSize, kDensity);
         rim.FillSolid([&](Vec p) { return Ring(p, c, dialR, dialR + 8); }, Hex(0x3B2A08, 1));
         rim.Blur(2.4f);
         rim.Mask([&](Vec p) { return std::clamp(dialR + 0.5f - Length(p - c), 0.0f, 1.0f); });
@@ -340,7 +345,7 @@ bool DrawClassicFace(const std::string& path) {
     }
     face.FillSolid([&](Vec p) { return Circle(p, c, 4.2f); }, navy);
 
-    Canvas out(kClassicSize, kClassicSize);
+    Canvas out(kClassicSize, kClassicSize, kDensity);
     DropShadow(out, face, 5.0f, 0.42f, 0, 4);
     DropShadow(out, face, 1.3f, 0.25f, 0, 1);
     out.Composite(face);

@@ -111,8 +111,16 @@ inline float RoundedBox(Vec p, Vec center, float hx, float hy, float r, float an
 
 class Canvas {
 public:
-    Canvas(int width, int height) : width_(width), height_(height), px_(static_cast<size_t>(width) * height * 4, 0) {}
+    // A canvas of width x height units with `density` pixels to the unit:
+    // shapes, blurs and offsets are given in units, so the same drawing made
+    // at density 3 is the picture at three times the size, drawn as finely.
+    Canvas(int width, int height, int density = 1)
+        : width_(width * density),
+          height_(height * density),
+          density_(density),
+          px_(static_cast<size_t>(width_) * height_ * 4, 0) {}
 
+    // Sizes in pixels.
     int Width() const { return width_; }
     int Height() const { return height_; }
 
@@ -122,8 +130,8 @@ public:
     void Fill(Distance distance, Paint color, float soft = 1.0f) {
         for (int y = 0; y < height_; ++y) {
             for (int x = 0; x < width_; ++x) {
-                const Vec p{x + 0.5f, y + 0.5f};
-                const float coverage = std::clamp(0.5f - distance(p) / soft, 0.0f, 1.0f);
+                const Vec p = Unit(x, y);
+                const float coverage = std::clamp(0.5f - distance(p) * density_ / soft, 0.0f, 1.0f);
                 if (coverage <= 0)
                     continue;
                 Over(x, y, color(p), coverage);
@@ -137,8 +145,11 @@ public:
             distance, [&](Vec) { return color; }, soft);
     }
 
-    // Source-over of a whole layer, shifted by (dx, dy) whole pixels, scaled by opacity.
+    // Source-over of a whole layer of the same density, shifted by (dx, dy)
+    // whole units, scaled by opacity.
     void Composite(const Canvas& layer, float opacity = 1, int dx = 0, int dy = 0) {
+        dx *= density_;
+        dy *= density_;
         for (int y = 0; y < height_; ++y) {
             const int sy = y - dy;
             if (sy < 0 || sy >= layer.height_)
@@ -158,7 +169,7 @@ public:
 
     // The layer's shape in one color: the start of a shadow.
     Canvas Silhouette(const Color& color) const {
-        Canvas out(width_, height_);
+        Canvas out(width_ / density_, height_ / density_, density_);
         for (size_t i = 0; i < px_.size(); i += 4) {
             const float a = px_[i + 3] * color.a;
             out.px_[i] = color.r * a;
@@ -170,6 +181,7 @@ public:
     }
 
     void Blur(float sigma) {
+        sigma *= density_;
         const int radius = static_cast<int>(std::ceil(sigma * 3));
         std::vector<float> kernel(2 * radius + 1);
         float sum = 0;
@@ -186,7 +198,7 @@ public:
     void Mask(MaskFunction mask) {
         for (int y = 0; y < height_; ++y) {
             for (int x = 0; x < width_; ++x) {
-                const float m = std::clamp(mask(Vec{x + 0.5f, y + 0.5f}), 0.0f, 1.0f);
+                const float m = std::clamp(mask(Unit(x, y)), 0.0f, 1.0f);
                 float* d = &px_[(static_cast<size_t>(y) * width_ + x) * 4];
                 for (int i = 0; i < 4; ++i)
                     d[i] *= m;
@@ -222,6 +234,9 @@ public:
     bool Save(const std::string& path) const { return WritePng(path, ToImage()); }
 
 private:
+    // The middle of pixel (x, y) in units.
+    Vec Unit(int x, int y) const { return {(x + 0.5f) / density_, (y + 0.5f) / density_}; }
+
     void Over(int x, int y, const Color& c, float coverage) {
         float* d = &px_[(static_cast<size_t>(y) * width_ + x) * 4];
         const float a = c.a * coverage;
@@ -253,6 +268,7 @@ private:
 
     int width_;
     int height_;
+    int density_;
     std::vector<float> px_;  // premultiplied R, G, B, A
 };
 

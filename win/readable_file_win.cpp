@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/safe_file_name.h"
+#include "win/long_path_win.h"
 
 #include <string>
 
@@ -12,25 +13,8 @@ namespace {
 // MAX_PATH characters or more, which the C runtime still opens, and a clock
 // in a deep folder would then find none of its files.
 DWORD AttributesOf(const std::string& path) {
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-    if (n <= 0)
-        return INVALID_FILE_ATTRIBUTES;
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), n);
-    wide.resize(static_cast<size_t>(n - 1));
-    if (wide.size() >= MAX_PATH) {
-        // A long path is reached through "\\?\", which takes only a full path
-        // without "." or ".." parts.
-        const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-        std::wstring full(size, L'\0');
-        const DWORD length = size ? ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr) : 0;
-        if (length == 0 || length >= size)
-            return INVALID_FILE_ATTRIBUTES;
-        full.resize(length);
-        if (full.size() > 2 && full[1] == L':')
-            wide = L"\\\\?\\" + full;
-    }
-    return ::GetFileAttributesW(wide.c_str());
+    const std::wstring wide = WidePathForFileCalls(path);
+    return wide.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(wide.c_str());
 }
 
 enum class PathKind { Missing, File, NotAFile };

@@ -11,6 +11,7 @@ Standard library only.
 """
 
 import atexit
+import glob
 import json
 import os
 import re
@@ -131,6 +132,24 @@ def bmp_size(path):
 
 def image_size(path):
     return bmp_size(path) if path.lower().endswith(".bmp") else png_size(path)
+
+
+def preset_size(path):
+    """The size a preset's face shows at 100 %: its picture's size over the
+    ImageScale its .INI gives (percent; 100 without one or outside 100..1000)."""
+    width, height = image_size(path)
+    scale = 100
+    try:
+        with open(os.path.splitext(path)[0] + ".INI", encoding="latin-1") as f:
+            for line in f:
+                name, _, value = line.strip().partition("=")
+                if name.strip().lower() == "imagescale" and value.strip().isdigit():
+                    scale = int(value.strip())
+    except OSError:
+        pass
+    if not 100 <= scale <= 1000:
+        scale = 100
+    return width * 100 // scale, height * 100 // scale
 
 
 def png_corner_alpha(path):
@@ -390,9 +409,17 @@ class WineSession:
 
     def start_server(self):
         """A server that stays until it is killed. One that a command such as
-        `wine reg` starts ends a few seconds after its last program, and a
-        program that connects just then ends with it (exit code 1)."""
+        `wine reg` starts goes as soon as its last program ends (Debian's
+        wineserver is started with -p0), and a program that connects just
+        then ends with it (exit code 1, nothing printed)."""
         _run(["wineserver", "-p"], env=self.env, timeout=30, check=False)
+        # -p returns before the server listens; a command started before that
+        # would start a server of its own, and one of the two would go.
+        st = os.stat(self.prefix)
+        pattern = "/tmp/*wine*/server-%x-%x/socket" % (st.st_dev, st.st_ino)
+        deadline = time.monotonic() + 10
+        while not glob.glob(pattern) and time.monotonic() < deadline:
+            time.sleep(0.02)
 
     def reset(self):
         """A clean state for the next test: no programs, no settings, a fresh program folder."""

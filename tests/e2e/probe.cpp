@@ -309,7 +309,7 @@ int Usage() {
     fputs(
         "usage: probe "
         "windows|msgboxes|click|key|close|post|send|wait-window|wait-msgbox|wait-gone|metrics|tray|hide-tray|"
-        "watch-key ...\n",
+        "watch-key|layered-floor ...\n",
         stderr);
     return 2;
 }
@@ -707,6 +707,59 @@ int CmdTrayDelete(int argc, char** argv) {
     return Shell_NotifyIconA(NIM_DELETE, &data) ? 0 : 1;
 }
 
+// The floor of a frame's cost: a bare layered window of width x height given
+// its whole picture `count` times, as the clock presents a frame. Prints the
+// rate in the form the clock's benchmark uses.
+int CmdLayeredFloor(int argc, char** argv) {
+    unsigned long long width = 0, height = 0, count = 0;
+    if (argc != 5 || !ParseNumber(argv[2], &width) || !ParseNumber(argv[3], &height) || !ParseNumber(argv[4], &count) ||
+        width == 0 || height == 0 || width > 8192 || height > 8192 || count == 0)
+        return Usage();
+    const int w = static_cast<int>(width), h = static_cast<int>(height);
+    HWND window = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW, "STATIC", "floor", WS_POPUP, 0, 0, w, h, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window)
+        return 1;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!memory || !section || !bits) {
+        DestroyWindow(window);
+        return 1;
+    }
+    HGDIOBJ old = SelectObject(memory, section);
+    uint32_t* pixels = static_cast<uint32_t*>(bits);
+    for (size_t i = 0; i < size_t(w) * size_t(h); ++i)
+        pixels[i] = 0xFF808080;
+    POINT origin = {0, 0}, source = {0, 0};
+    SIZE size = {w, h};
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    for (unsigned long long n = 0; n < count; ++n) {
+        pixels[n % (size_t(w) * size_t(h))] ^= 0x00010101;  // a new picture every time
+        UpdateLayeredWindow(window, screen, &origin, &size, memory, &source, 0, &blend, ULW_ALPHA);
+    }
+    QueryPerformanceCounter(&end);
+    const double seconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
+    printf("%f fps - %llu times in %f s\n", seconds > 0 ? double(count) / seconds : 0.0, count, seconds);
+    SelectObject(memory, old);
+    DeleteObject(section);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    DestroyWindow(window);
+    return 0;
+}
+
 int CmdRecord(int argc, char** argv) {
     if (argc != 4)
         return Usage();
@@ -757,6 +810,8 @@ int main(int argc, char** argv) {
         return CmdTrayDelete(argc, argv);
     if (cmd == "record")
         return CmdRecord(argc, argv);
+    if (cmd == "layered-floor")
+        return CmdLayeredFloor(argc, argv);
     if (cmd == "watch-key")
         return CmdWatchKey(argc, argv);
     return Usage();

@@ -225,7 +225,7 @@ class HostileInputTest(TavixTestCase):
         window = s.wait_window(timeout=30)
         if window is None:
             self.fail_seen("no clock started from the long path")
-        width, height = harness.image_size(s.path("Presets", "Original.png"))
+        width, height = harness.preset_size(s.path("Presets", "Original.png"))
         self.assertEqual(window["rect"][2] - window["rect"][0], width * 150 // 100, "the stored zoom was ignored")
         self.end_clock(process, window)
         self.assertIsNone(s.reg_query(r"HKCU\Software\Quandel\Tavi"), "settings went to a cut-off key")

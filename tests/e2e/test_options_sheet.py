@@ -89,7 +89,7 @@ class OptionsSheetTest(TavixTestCase):
         self.end_clock(process, clock)
 
         process, clock = self.start_clock()
-        width, height = harness.image_size(self.session.path("Presets", "Classic.png"))
+        width, height = harness.preset_size(self.session.path("Presets", "Classic.png"))
         left, top, right, bottom = clock["rect"]
         self.assertEqual((right - left, bottom - top), (width, height), self.observed())
         self.end_clock(process, clock)

@@ -11,6 +11,7 @@ import time
 from harness import TavixTestCase
 
 FACE_SETTINGS = """[Settings]
+ImageScale=300
 HourLength=0
 MinuteLength=0
 SecondLength=0

@@ -57,7 +57,7 @@ def copy_lng_without(source, target, number):
 class ClockWindowTest(TavixTestCase):
     def default_preset(self):
         name = "Original.png" if os.path.isfile(self.session.path("Presets", "Original.png")) else "default.bmp"
-        return name, harness.image_size(self.session.path("Presets", name))
+        return name, harness.preset_size(self.session.path("Presets", name))
 
     def test_fresh_start_shows_a_borderless_topmost_clock_without_taskbar_entry(self):
         process, window = self.start_clock()

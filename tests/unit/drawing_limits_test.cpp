@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <vector>
@@ -112,17 +113,22 @@ TEST(BitmapFileSize, ReadsTheDeclaredSizeBeforeAnythingIsLoaded) {
 
 TEST(CappedHandScale, NoHandGrowsPastTheLargestFace) {
     const struct {
-        int width, height, percent, expected;
+        int width, height, percent, longSide;  // the longer side once scaled
     } cases[] = {
-        {100, 10, 200, 200},    // ordinary smoothing
-        {2048, 40, 200, 200},   // the largest hand image, doubled: exactly the largest face
-        {2048, 40, 2000, 200},  // zoomed 1000 % and smoothed
-        {40, 3000, 1000, 136},  // the taller side counts
-        {100, 10, 50, 50},      // shrinking is never capped
-        {0, 0, 200, 200},
+        {100, 10, 200, 200},     // ordinary smoothing
+        {2048, 40, 200, 4096},   // the largest hand image, doubled: exactly the largest face
+        {2048, 40, 2000, 4096},  // zoomed 1000 % and smoothed
+        {40, 3000, 1000, 4096},  // the taller side counts
+        {100, 10, 50, 50},       // shrinking is never capped
+        {279, 57, 100, 279},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(CappedHandScale(c.width, c.height, c.percent), c.expected) << c.width << "x" << c.height;
+    for (const auto& c : cases) {
+        const ScaleRatio r = CappedHandScale(c.width, c.height, {c.percent, 100});
+        EXPECT_EQ(ScaleByRatio(std::max(c.width, c.height), r), c.longSide) << c.width << "x" << c.height;
+    }
+    const ScaleRatio none = CappedHandScale(0, 0, {200, 100});
+    EXPECT_EQ(none.num, 200);
+    EXPECT_EQ(none.den, 100);
 }
 
 }  // namespace

@@ -15,6 +15,25 @@ TEST(AboutLink, CornersAreInsideAndTheirNeighboursOutside) {
         EXPECT_EQ(InAboutLink(c.x, c.y), c.inside) << c.x << "," << c.y;
 }
 
+TEST(AboutLink, FollowsThePictureOnScaledDisplays) {
+    struct Case {
+        int pictureWidth, x, y;
+        bool inside;
+    } cases[] = {
+        // 1.5x (495 pixels) and 2x (660): the corners scaled, and one pixel beyond.
+        {495, 182, 69, true},   {495, 404, 94, true},  {495, 181, 69, false},  {495, 406, 80, false},
+        {660, 242, 92, true},   {660, 539, 125, true}, {660, 241, 100, false}, {660, 540, 100, false},
+        {660, 300, 126, false}, {330, 121, 46, true},  {0, 121, 46, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(InAboutLink(c.x, c.y, c.pictureWidth), c.inside) << c.pictureWidth << ": " << c.x << "," << c.y;
+    const struct {
+        int dpi, percent;
+    } pictures[] = {{96, 100}, {120, 100}, {143, 100}, {144, 150}, {168, 150}, {192, 200}, {288, 200}, {0, 100}};
+    for (const auto& p : pictures)
+        EXPECT_EQ(AboutPicturePercent(p.dpi), p.percent) << p.dpi;
+}
+
 TEST(MonthCalLayout, ButtonAndDialogFollowTheCalendarsMinimumSize) {
     struct Case {
         std::optional<CalendarRect> minimum;

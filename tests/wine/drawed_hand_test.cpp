@@ -99,14 +99,14 @@ TEST_F(DrawedHandTest, LapReachesPastThePivot) {
 TEST_F(DrawedHandTest, ScaleMultipliesLengthWidthAndLap) {
     CDrawedHand hand;
     hand.Init(33, 3, kBlue, -5);
-    hand.Scale(150);
+    hand.Scale({150, 100});
     EXPECT_EQ(hand.Length(), 49);
     EXPECT_EQ(hand.Width(), 4);
     EXPECT_EQ(hand.Lap(), -7);
     EXPECT_EQ(hand.Color(), kBlue);
 
     hand.Init(30, 1, kBlue, 0);
-    hand.Scale(200);
+    hand.Scale({200, 100});
     hand.Draw(dc_.get(), -kQuarterTurn, kCenter);
     EXPECT_EQ(PixelAt(60, 60 + 55), kBlue);
 }

@@ -155,7 +155,7 @@ TEST_F(PngHandTest, DrawsNothingWithoutAlphaBlendOrImage) {
 
     CPNGHand empty;
     EXPECT_EQ(empty.Load("no such file.png", 0), 0);
-    empty.Scale(200);
+    empty.Scale({200, 100});
     EXPECT_FALSE(empty.HasImage());
     EXPECT_EQ(empty.Width(), 0);
     empty.Draw(dc_.get(), 0.5, kCenter);
@@ -165,7 +165,7 @@ TEST_F(PngHandTest, DrawsNothingWithoutAlphaBlendOrImage) {
 TEST_F(PngHandTest, ScaleStretchesTheImageAndTheCenterDistance) {
     CPNGHand hand;
     AttachHand(hand, 0);
-    hand.Scale(200);
+    hand.Scale({200, 100});
     ASSERT_TRUE(hand.HasImage());
     EXPECT_EQ(hand.Width(), 2 * kImageWidth);
     EXPECT_EQ(hand.Height(), 2 * kImageHeight);
