@@ -43,6 +43,8 @@ CTavixDlg::CTavixDlg(HWND owner) : CDialog(IDD_CLOCK, owner) {
     if (layeredSupported_) {
         if (HMODULE user32 = ::GetModuleHandleA("USER32.DLL")) {
             TheUpdateLayeredWindow = LookupProc<UpdateLayeredWindowFn>(user32, "UpdateLayeredWindow");
+            TheUpdateLayeredWindowIndirect =
+                LookupProc<UpdateLayeredWindowIndirectFn>(user32, "UpdateLayeredWindowIndirect");
             if (!TheUpdateLayeredWindow) {
                 ShowMessage("UpdateLayeredWindow error!");
                 layeredSupported_ = false;

@@ -79,7 +79,8 @@ file(GLOB wine_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.c
 # Not part of "all": `make dist` and `make run` build only what ships.
 add_executable(tavix_wine_tests EXCLUDE_FROM_ALL ${wine_test_sources} ${CMAKE_SOURCE_DIR}/res/tavix.rc)
 target_include_directories(tavix_wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(tavix_wine_tests PRIVATE tavix_app ${TAVIX_GTEST_LIBS})
+# psapi: the soak test reads the process's private bytes.
+target_link_libraries(tavix_wine_tests PRIVATE tavix_app ${TAVIX_GTEST_LIBS} psapi)
 target_link_options(tavix_wine_tests PRIVATE ${TAVIX_STATIC_LINK})
 
 # The shipped language files, beside the test binary (Lang\), for the tests

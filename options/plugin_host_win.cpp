@@ -145,6 +145,14 @@ void CPlugins::CallDrawBegin(HDC work) const {
     }
 }
 
+bool CPlugins::DrawsOnFrames() const {
+    for (const PluginRecord* r = head_.get(); r; r = r->next.get()) {
+        if (r->onDrawBegin || r->onDrawedImage)
+            return true;
+    }
+    return false;
+}
+
 void CPlugins::CallDrawedImage(HDC work) const {
     for (const PluginRecord* r = head_.get(); r; r = r->next.get()) {
         if (r->onDrawedImage)

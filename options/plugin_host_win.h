@@ -56,6 +56,7 @@ public:
     void CallSkinLoaded(const SkinInfo* skin) const;
     void OnDrawBegin(HDC work) override { CallDrawBegin(work); }
     void OnDrawedImage(HDC work) override { CallDrawedImage(work); }
+    bool DrawsOnFrames() const override;
 
     // Runs the plug-in's OnConfig with `owner` as the parent of its dialog. A
     // plug-in that is not loaded is loaded for this call alone, without OnInit

@@ -25,3 +25,8 @@ void CDrawedHand::Draw(HDC dc, double angle, POINT center) {
     MoveToEx(dc, line.startX, line.startY, nullptr);
     LineTo(dc, line.tipX, line.tipY);
 }
+
+bool CDrawedHand::Reach(double angle, POINT center, PixelRect& reach) const {
+    reach = DrawnHandReach(DrawnHandLine(center.x, center.y, angle, lap_, length_), width_);
+    return true;
+}

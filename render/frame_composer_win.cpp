@@ -27,80 +27,84 @@ UniqueFont CreateTextFont(const std::string& face, int size) {
     return UniqueFont(::CreateFontIndirectA(&font));
 }
 
-// Draws `count` bytes of `text` centered on (centerX, centerY) of a work
-// surface of the given size.
+// Draws text centered on (centerX, centerY) of a work surface of the given size.
 void DrawCenteredText(HDC dc,
-                      const char* text,
-                      int count,
-                      const std::string& face,
-                      int size,
+                      const std::string& text,
+                      HFONT font,
                       uint32_t color,
                       int centerX,
                       int centerY,
                       int workWidth,
                       int workHeight) {
-    UniqueFont font = CreateTextFont(face, size);
-    if (!font)
+    if (!font || text.empty())
         return;
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, color);
-    SelectGuard selected(dc, font.get());
+    SelectGuard selected(dc, font);
     RECT area = {centerX - (workWidth >> 1), centerY - (workHeight >> 1), centerX + (workWidth >> 1),
                  centerY + (workHeight >> 1)};
-    ::DrawTextA(dc, text, count, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-}
-
-void DrawTexts(HDC work, const LoadedPreset& preset, const FrameTime& time, const FrameOptions& options) {
-    const PresetSettings& settings = preset.Settings();
-    if (options.showDate && !settings.DisableDate) {
-        // The date is the computer's own, whatever time the hands show.
-        char date[100] = {};
-        const int length = ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, 100);
-        if (length > 1)
-            DrawCenteredText(work, date, length - 1, settings.DateFont, settings.DateFontSize, settings.DateColor,
-                             settings.DateCenterX, settings.DateCenterY, preset.WorkWidth(), preset.WorkHeight());
-    }
-    if (options.showAMPM && !settings.DisableAMPM) {
-        const std::string_view mark = TheLanguageTable().Text(time.hour <= 11 ? lang::kAM : lang::kPM);
-        // Two characters are drawn (a shorter mark draws what it has, an empty
-        // one nothing); on a two-byte code page that may be four bytes, and a
-        // character is never cut in half.
-        const int count = static_cast<int>(LeadingCharacterBytes(mark, 2, TheSystemCodePage()));
-        if (count > 0)
-            DrawCenteredText(work, mark.data(), count, settings.AMPMFont, settings.AMPMFontSize, settings.AMPMColor,
-                             settings.AMPMCenterX, settings.AMPMCenterY, preset.WorkWidth(), preset.WorkHeight());
-    }
-}
-
-void DrawHands(HDC work, const LoadedPreset& preset, const FrameTime& time, const FrameOptions& options) {
-    const POINT center = preset.Center();
-    if (CHand* hand = preset.HourHand())
-        hand->Draw(work, HourHandAngle(time.hour, time.minute), center);
-    if (CHand* hand = preset.MinuteHand())
-        hand->Draw(work, MinuteHandAngle(time.minute, time.second), center);
-    if (CHand* hand = preset.SecondHand(); hand && options.showSecondHand && preset.HasSecondHand())
-        hand->Draw(work, SecondHandAngle(time.second), center);
+    ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &area,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
 }
 
 // The work surface reduced into the frame by the platform. Neither bitmap may
 // stay selected once this returns: the frame is read again for its alpha.
-void StretchToFrame(HDC workDC, HDC frameDC, LoadedPreset& preset, bool halftone) {
+bool StretchToFrame(HDC workDC, HDC frameDC, LoadedPreset& preset, bool halftone) {
     if (!halftone) {
         UniqueBitmap copy(static_cast<HBITMAP>(
             ::CopyImage(preset.WorkSurface(), IMAGE_BITMAP, preset.WindowWidth(), preset.WindowHeight(), 0)));
-        if (copy)
-            preset.ReplaceFrame(std::move(copy));
-        return;
+        if (!copy)
+            return false;
+        preset.ReplaceFrame(std::move(copy));
+        return true;
     }
     SelectGuard selectedWork(workDC, preset.WorkSurface());
     SelectGuard selectedFrame(frameDC, preset.Frame());
     ::SetStretchBltMode(frameDC, HALFTONE);
     ::SetBrushOrgEx(frameDC, 0, 0, nullptr);
-    ::StretchBlt(frameDC, 0, 0, preset.WindowWidth(), preset.WindowHeight(), workDC, 0, 0, preset.WorkWidth(),
-                 preset.WorkHeight(), SRCCOPY);
+    return ::StretchBlt(frameDC, 0, 0, preset.WindowWidth(), preset.WindowHeight(), workDC, 0, 0, preset.WorkWidth(),
+                        preset.WorkHeight(), SRCCOPY) != FALSE;
 }
 
 }  // namespace
+
+HFONT FrameComposer::TextFont::For(const std::string& face, int size) {
+    if (!made_ || size != size_ || face != face_) {
+        font_ = CreateTextFont(face, size);
+        face_ = face;
+        size_ = size;
+        made_ = true;
+    }
+    return font_.get();
+}
+
+const std::string& FrameComposer::DateText() {
+    SYSTEMTIME today = {};
+    if (today_)
+        today = today_();
+    else
+        ::GetLocalTime(&today);
+    const uint32_t day = uint32_t{today.wYear} * 10000u + uint32_t{today.wMonth} * 100u + today.wDay;
+    if (day != dateDay_) {
+        // The computer's own date, whatever time the hands show.
+        char text[100] = {};
+        const int length = ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &today, nullptr, text, 100);
+        date_.assign(text, length > 1 ? static_cast<size_t>(length - 1) : 0);
+        // A date that cannot be formatted is tried again on the next frame.
+        dateDay_ = length > 1 ? day : 0;
+    }
+    return date_;
+}
+
+void FrameComposer::DrawTexts(HDC work, const LoadedPreset& preset, const std::string& date, const std::string& mark) {
+    const PresetSettings& settings = preset.Settings();
+    if (!date.empty())
+        DrawCenteredText(work, date, dateFont_.For(settings.DateFont, settings.DateFontSize), settings.DateColor,
+                         settings.DateCenterX, settings.DateCenterY, preset.WorkWidth(), preset.WorkHeight());
+    if (!mark.empty())
+        DrawCenteredText(work, mark, markFont_.For(settings.AMPMFont, settings.AMPMFontSize), settings.AMPMColor,
+                         settings.AMPMCenterX, settings.AMPMCenterY, preset.WorkWidth(), preset.WorkHeight());
+}
 
 bool FrameComposer::EnsureDCs() {
     if (!firstDC_)
@@ -114,36 +118,149 @@ void FrameComposer::Compose(LoadedPreset& preset,
                             const FrameTime& time,
                             const FrameOptions& options,
                             FrameHooks* hooks) {
-    if (!preset.Background() || !preset.Frame() || !preset.WorkSurface() || !EnsureDCs())
+    if (!preset.Background() || !preset.Frame() || !preset.WorkSurface() || !EnsureDCs()) {
+        lastFrameGood_ = false;
         return;
+    }
+    const bool newPreset = preset.Serial() != lastPreset_;
+    if (newPreset) {
+        // Fonts and date are made again for a face that was just loaded.
+        dateFont_.Forget();
+        markFont_.Forget();
+        dateDay_ = 0;
+    }
+
+    const PresetSettings& settings = preset.Settings();
+    std::string date;
+    if (options.showDate && !settings.DisableDate)
+        date = DateText();
+    std::string mark;
+    if (options.showAMPM && !settings.DisableAMPM) {
+        const std::string_view text = TheLanguageTable().Text(time.hour <= 11 ? lang::kAM : lang::kPM);
+        // Two characters are drawn (a shorter mark draws what it has, an empty
+        // one nothing); on a two-byte code page that may be four bytes, and a
+        // character is never cut in half.
+        mark.assign(text.data(), LeadingCharacterBytes(text, 2, TheSystemCodePage()));
+    }
+
+    // The hands in the order they are drawn, the second hand on top.
+    const POINT center = preset.Center();
+    CHand* const hands[3] = {preset.HourHand(), preset.MinuteHand(),
+                             options.showSecondHand && preset.HasSecondHand() ? preset.SecondHand() : nullptr};
+    const double angles[3] = {HourHandAngle(time.hour, time.minute), MinuteHandAngle(time.minute, time.second),
+                              SecondHandAngle(time.second)};
+    HandTrace traces[3];
+    bool reachKnown = true;
+    for (int i = 0; i < 3; ++i) {
+        if (!hands[i])
+            continue;
+        traces[i].drawn = true;
+        traces[i].angle = angles[i];
+        reachKnown = hands[i]->Reach(angles[i], center, traces[i].reach) && reachKnown;
+    }
+
+    // The first frame of a face or of other options, one after a failed
+    // frame, and every frame that hooks may draw on are drawn whole; so are
+    // those whose date or mark changed (twice a day at most).
+    const PixelRect work = WholeArea(preset.WorkWidth(), preset.WorkHeight());
+    const bool whole = wholeFramesOnly_ || !lastFrameGood_ || newPreset || options != lastOptions_ || !reachKnown ||
+                       (hooks && hooks->DrawsOnFrames()) || date != lastDate_ || mark != lastMark_;
+    PixelRect area = work;
+    if (!whole) {
+        area = PixelRect{};
+        for (int i = 0; i < 3; ++i) {
+            const HandTrace& before = lastHands_[i];
+            const HandTrace& now = traces[i];
+            if (before.drawn == now.drawn && before.angle == now.angle && before.reach == now.reach)
+                continue;
+            area = Union(area, before.drawn ? before.reach : PixelRect{});
+            area = Union(area, now.drawn ? now.reach : PixelRect{});
+        }
+        area = Intersect(area, work);
+    }
+    lastFrameGood_ = false;  // until this one is done
+    lastPreset_ = preset.Serial();
+    lastOptions_ = options;
+    lastDate_ = date;
+    lastMark_ = mark;
+    for (int i = 0; i < 3; ++i)
+        lastHands_[i] = traces[i];
+    if (area.Empty()) {
+        // Nothing moved: the frame on hand is this one.
+        lastFrameGood_ = true;
+        return;
+    }
+
+    const bool clipped = area != work;
     {
         SelectGuard selectedBackground(firstDC_.get(), preset.Background());
         SelectGuard selectedWork(secondDC_.get(), preset.WorkSurface());
-        const HDC work = secondDC_.get();
-        ::BitBlt(work, 0, 0, preset.WorkWidth(), preset.WorkHeight(), firstDC_.get(), 0, 0, SRCCOPY);
+        const HDC workDC = secondDC_.get();
+        // Whatever clipping a hook left behind goes; an area is drawn through its own.
+        ::SelectClipRgn(workDC, nullptr);
+        if (clipped)
+            ::IntersectClipRect(workDC, area.left, area.top, area.right, area.bottom);
+        ::BitBlt(workDC, area.left, area.top, area.right - area.left, area.bottom - area.top, firstDC_.get(), area.left,
+                 area.top, SRCCOPY);
         if (hooks)
-            hooks->OnDrawBegin(work);
-        DrawTexts(work, preset, time, options);
-        DrawHands(work, preset, time, options);
+            hooks->OnDrawBegin(workDC);
+        DrawTexts(workDC, preset, date, mark);
+        for (int i = 0; i < 3; ++i) {
+            if (hands[i] && (!clipped || Intersects(traces[i].reach, area)))
+                hands[i]->Draw(workDC, angles[i], center);
+        }
         if (hooks)
-            hooks->OnDrawedImage(work);
+            hooks->OnDrawedImage(workDC);
+        if (clipped)
+            ::SelectClipRgn(workDC, nullptr);
     }
+
     // Both surfaces are out of their DCs here: reductions read them as bitmaps.
+    const PixelRect window = WholeArea(preset.WindowWidth(), preset.WindowHeight());
+    PixelRect changed = window;
+    bool reduced = true;
     switch (preset.Smoothing()) {
         case SmoothingMethod::None:
+            changed = area;
             break;
-        case SmoothingMethod::Own:
-            if (HBITMAP reduced = SmoothShrink(preset.WorkSurface(), preset.WindowWidth(), preset.WindowHeight()))
-                preset.UseReducedFrame(reduced);
+        case SmoothingMethod::Own: {
+            ReductionCache& cache = cache_ ? *cache_ : TheReductionCache();
+            HBITMAP frame = nullptr;
+            if (clipped) {
+                const PixelRect part = HalvedArea(area, preset.WindowWidth(), preset.WindowHeight());
+                frame = cache.ShrinkArea(preset.WorkSurface(), preset.WindowWidth(), preset.WindowHeight(), part);
+                if (frame)
+                    changed = part;
+            }
+            if (!frame)
+                frame = cache.Shrink(preset.WorkSurface(), preset.WindowWidth(), preset.WindowHeight());
+            if (frame)
+                preset.UseReducedFrame(frame);
+            reduced = frame != nullptr;
             break;
+        }
         case SmoothingMethod::System:
-            StretchToFrame(firstDC_.get(), secondDC_.get(), preset, options.halftone);
+            // The platform's filter reaches past the area by an amount it does
+            // not tell: the whole frame is stretched.
+            reduced = StretchToFrame(firstDC_.get(), secondDC_.get(), preset, options.halftone);
             break;
     }
+    if (changed == window || !reduced)
+        presentWhole_ = true;
+    else
+        presentArea_ = Union(presentArea_, changed);
+    lastFrameGood_ = reduced;
 }
 
 FrameResult FrameComposer::PresentLayered(HWND window, LoadedPreset& preset, uint8_t alpha) {
     if (!TheUpdateLayeredWindow || !preset.Frame())
+        return FrameResult::Drawn;
+    const PixelRect whole = WholeArea(preset.WindowWidth(), preset.WindowHeight());
+    const bool presentWhole = presentWhole_ || wholeFramesOnly_ || window != lastWindow_;
+    const PixelRect area = presentWhole ? whole : Intersect(presentArea_, whole);
+    if (area.Empty() && alpha == lastAlpha_)
+        return FrameResult::Drawn;
+    if (!EnsureDCs())
         return FrameResult::Drawn;
     FrameResult result = FrameResult::Drawn;
     HBITMAP source = preset.Frame();
@@ -152,24 +269,46 @@ FrameResult FrameComposer::PresentLayered(HWND window, LoadedPreset& preset, uin
     // out opaque rather than with a stale or missing alpha. The frame is not
     // selected anywhere while its rows are read.
     if (preset.HasAlphaSurface()) {
-        if (MergeAlphaPlane(preset.Frame(), preset.AlphaPlane(), preset.AlphaDibHeader(), preset.AlphaDibBits(),
-                            preset.AlphaPlaneKind())) {
-            source = preset.AlphaDib();
-            perPixelAlpha = true;
-        } else {
+        const bool merged = presentWhole
+                                ? MergeAlphaPlane(preset.Frame(), preset.AlphaPlane(), preset.AlphaDibHeader(),
+                                                  preset.AlphaDibBits(), preset.AlphaPlaneKind())
+                                : MergeAlphaPlaneArea(preset.Frame(), preset.AlphaDib(), preset.AlphaPlane(),
+                                                      *preset.AlphaDibHeader(), preset.AlphaDibBits(),
+                                                      preset.AlphaPlaneKind(), area, firstDC_.get(), secondDC_.get());
+        if (!merged) {
             result = FrameResult::AlphaMergeFailed;
-            source = preset.AlphaDib();
-            perPixelAlpha = true;
+            lastFrameGood_ = false;
         }
+        source = preset.AlphaDib();
+        perPixelAlpha = true;
     }
-    if (!EnsureDCs())
-        return result;
     WindowDC windowDC(window);
     SelectGuard selected(firstDC_.get(), source);
     SIZE size = {preset.WindowWidth(), preset.WindowHeight()};
     POINT origin = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, alpha, static_cast<BYTE>(perPixelAlpha ? AC_SRC_ALPHA : 0)};
-    TheUpdateLayeredWindow(window, windowDC.get(), nullptr, &size, firstDC_.get(), &origin, 0, &blend, ULW_ALPHA);
+    BOOL updated = FALSE;
+    const UpdateLayeredWindowIndirectFn updateArea = TheUpdateLayeredWindowIndirect;
+    if (!presentWhole && alpha == lastAlpha_ && updateArea) {
+        // Only the changed rectangle is new to the window's copy of the frame.
+        const RECT dirty = {area.left, area.top, area.right, area.bottom};
+        UPDATELAYEREDWINDOWINFO info = {};
+        info.cbSize = sizeof info;
+        info.hdcDst = windowDC.get();
+        info.psize = &size;
+        info.hdcSrc = firstDC_.get();
+        info.pptSrc = &origin;
+        info.pblend = &blend;
+        info.dwFlags = ULW_ALPHA;
+        info.prcDirty = &dirty;
+        updated = updateArea(window, &info);
+    }
+    if (!updated)
+        TheUpdateLayeredWindow(window, windowDC.get(), nullptr, &size, firstDC_.get(), &origin, 0, &blend, ULW_ALPHA);
+    presentWhole_ = false;
+    presentArea_ = PixelRect{};
+    lastWindow_ = window;
+    lastAlpha_ = alpha;
     return result;
 }
 

@@ -1,15 +1,20 @@
 #pragma once
 // One frame of the clock: background, hooks, date, AM/PM mark, hands,
-// reduction to the window size, then one transfer to the screen.
+// reduction to the window size, then one transfer to the screen. From one frame
+// to the next only the area the hands left and entered is drawn, reduced,
+// merged and handed over; the result is the whole frame's, pixel for pixel.
 
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
+#include "render/frame_area.h"
 #include "render/loaded_preset_win.h"
 #include "win/unique_handle.h"
 
 class FrameHooks;
+class ReductionCache;
 
 struct FrameTime {
     uint16_t hour;  // 0..23
@@ -23,6 +28,12 @@ struct FrameOptions {
     bool showAMPM = false;
     bool showSecondHand = true;  // the option; the preset must have a second hand too
     bool halftone = true;        // the platform's reduction may use halftone stretching
+
+    bool operator==(const FrameOptions& other) const {
+        return showDate == other.showDate && showAMPM == other.showAMPM && showSecondHand == other.showSecondHand &&
+               halftone == other.halftone;
+    }
+    bool operator!=(const FrameOptions& other) const { return !(*this == other); }
 };
 
 enum class FrameResult {
@@ -42,11 +53,68 @@ public:
     // Copies the finished frame onto a window that is not layered.
     static void Paint(HWND window, const LoadedPreset& preset);
 
+    // Every frame drawn and handed over whole, as the yardstick of the areas.
+    void DrawWholeFrames(bool whole) { wholeFramesOnly_ = whole; }
+    // Our own reduction keeps its buffers here instead of the process-wide
+    // cache; the cache must outlive every preset this composer drew.
+    void UseReductionCache(ReductionCache& cache) { cache_ = &cache; }
+    // Where the date comes from: the computer's local date unless set.
+    using TodayFn = SYSTEMTIME (*)();
+    void UseToday(TodayFn today) { today_ = today; }
+
 private:
+    // A font of the preset's texts, made when its face or size first differs
+    // from the last one's and kept.
+    class TextFont {
+    public:
+        HFONT For(const std::string& face, int size);
+        void Forget() {
+            made_ = false;
+            font_.reset();
+        }
+
+    private:
+        std::string face_;
+        int size_ = 0;
+        bool made_ = false;
+        UniqueFont font_;
+    };
+
+    // What a hand drew in a frame.
+    struct HandTrace {
+        bool drawn = false;
+        double angle = 0.0;
+        PixelRect reach;
+    };
+
     // Two memory DCs kept for the clock's life: a frame selects its bitmaps
     // into them and out again, instead of making DCs every second.
     bool EnsureDCs();
+    // The computer's short date, formatted again when the day changes.
+    const std::string& DateText();
+    void DrawTexts(HDC work, const LoadedPreset& preset, const std::string& date, const std::string& mark);
 
+    ReductionCache* cache_ = nullptr;
+    TodayFn today_ = nullptr;
     UniqueMemoryDC firstDC_;
     UniqueMemoryDC secondDC_;
+    TextFont dateFont_;
+    TextFont markFont_;
+    std::string date_;
+    uint32_t dateDay_ = 0;  // year, month and day of date_; 0 before the first
+
+    // The frame before, which the next one is drawn over.
+    bool wholeFramesOnly_ = false;
+    bool lastFrameGood_ = false;
+    uint64_t lastPreset_ = 0;
+    FrameOptions lastOptions_;
+    std::string lastDate_;
+    std::string lastMark_;
+    HandTrace lastHands_[3];
+
+    // What changed at the window size since the window last got a frame.
+    bool presentWhole_ = true;
+    PixelRect presentArea_;
+    HWND lastWindow_ = nullptr;
+    uint8_t lastAlpha_ = 0;
 };

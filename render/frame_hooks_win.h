@@ -9,6 +9,9 @@ class FrameHooks {
 public:
     virtual void OnDrawBegin(HDC work) = 0;
     virtual void OnDrawedImage(HDC work) = 0;
+    // Whether a hook may draw at all; one that does may draw anywhere, so
+    // every frame is then drawn whole.
+    virtual bool DrawsOnFrames() const { return true; }
 
 protected:
     ~FrameHooks() = default;

@@ -23,6 +23,8 @@ public:
     LoadedPreset(const LoadedPreset&) = delete;
     LoadedPreset& operator=(const LoadedPreset&) = delete;
 
+    // Tells presets apart within a run, also one built where another was freed.
+    uint64_t Serial() const { return serial_; }
     const std::string& Path() const { return path_; }
     const PresetSettings& Settings() const { return settings_; }
     int WindowWidth() const { return windowWidth_; }
@@ -67,6 +69,12 @@ public:
 private:
     friend class PresetBuilder;
 
+    static uint64_t NextSerial() {
+        static uint64_t last = 0;
+        return ++last;
+    }
+
+    uint64_t serial_ = NextSerial();
     std::string path_;
     PresetSettings settings_;
     SmoothingMethod smoothing_ = SmoothingMethod::None;

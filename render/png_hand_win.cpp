@@ -103,30 +103,47 @@ void CPNGHand::Scale(ScaleRatio ratio) {
     header_.bmiHeader.biHeight = height;
 }
 
+bool CPNGHand::Place(double angle, POINT center, TurnedBounds& box, int& x, int& y) const {
+    if (!image_ || !pixels_)
+        return false;
+    box = ComputeTurnedBounds(header_.bmiHeader.biWidth, header_.bmiHeader.biHeight, angle);
+    if (!FitsSection(box.width, box.height))
+        return false;
+    // The middle of the turned box lies the center distance from the pivot
+    // along the hand; each offset is truncated toward zero on its own.
+    const double c = std::cos(-angle);
+    const double s = std::sin(-angle);
+    const int64_t left = int64_t(center.x) + 1 + static_cast<int64_t>(centerDistance_ * c) - int64_t(box.width >> 1);
+    const int64_t top = int64_t(center.y) + 1 + static_cast<int64_t>(centerDistance_ * s) - int64_t(box.height >> 1);
+    if (left < INT_MIN || left > INT_MAX - int64_t(box.width) || top < INT_MIN || top > INT_MAX - int64_t(box.height))
+        return false;
+    x = static_cast<int>(left);
+    y = static_cast<int>(top);
+    return true;
+}
+
+bool CPNGHand::Reach(double angle, POINT center, PixelRect& reach) const {
+    TurnedBounds box{};
+    int x = 0;
+    int y = 0;
+    reach = Place(angle, center, box, x, y) ? PixelRect{x, y, x + box.width, y + box.height} : PixelRect{};
+    return true;
+}
+
 void CPNGHand::Draw(HDC dc, double angle, POINT center) {
     const AlphaBlendFn alphaBlend = TheAlphaBlend();
-    if (!alphaBlend || !image_ || !pixels_ || !dc)
-        return;
-    const int width = header_.bmiHeader.biWidth;
-    const int height = header_.bmiHeader.biHeight;
-    const TurnedBounds box = ComputeTurnedBounds(width, height, angle);
-    if (!FitsSection(box.width, box.height))
+    TurnedBounds box{};
+    int x = 0;
+    int y = 0;
+    if (!alphaBlend || !dc || !Place(angle, center, box, x, y))
         return;
     BITMAPINFO info = TopDownBitmapInfo(box.width, box.height, 32);
     void* bits = nullptr;
     UniqueBitmap turned(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!turned || !bits)
         return;
-    FillTurnedImage(static_cast<const uint32_t*>(pixels_), width, height, angle, box, static_cast<uint32_t*>(bits));
-
-    // The middle of the turned box lies the center distance from the pivot
-    // along the hand; each offset is truncated toward zero on its own.
-    const double c = std::cos(-angle);
-    const double s = std::sin(-angle);
-    const int64_t x = int64_t(center.x) + 1 + static_cast<int64_t>(centerDistance_ * c) - int64_t(box.width >> 1);
-    const int64_t y = int64_t(center.y) + 1 + static_cast<int64_t>(centerDistance_ * s) - int64_t(box.height >> 1);
-    if (x < INT_MIN || x > INT_MAX || y < INT_MIN || y > INT_MAX)
-        return;
+    FillTurnedImage(static_cast<const uint32_t*>(pixels_), header_.bmiHeader.biWidth, header_.bmiHeader.biHeight, angle,
+                    box, static_cast<uint32_t*>(bits));
 
     UniqueMemoryDC source(CreateCompatibleDC(dc));
     if (!source)
@@ -137,6 +154,5 @@ void CPNGHand::Draw(HDC dc, double angle, POINT center) {
     blend.BlendFlags = 0;
     blend.SourceConstantAlpha = 255;
     blend.AlphaFormat = AC_SRC_ALPHA;
-    alphaBlend(dc, static_cast<int>(x), static_cast<int>(y), box.width, box.height, source.get(), 0, 0, box.width,
-               box.height, blend);
+    alphaBlend(dc, x, y, box.width, box.height, source.get(), 0, 0, box.width, box.height, blend);
 }

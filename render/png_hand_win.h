@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "render/hand_rotation.h"
 #include "render/hand_win.h"
 #include "win/unique_handle.h"
 
@@ -22,6 +23,7 @@ public:
 
     void Scale(ScaleRatio ratio) override;
     void Draw(HDC dc, double angle, POINT center) override;
+    bool Reach(double angle, POINT center, PixelRect& reach) const override;
 
     bool HasImage() const { return static_cast<bool>(image_); }
     int Width() const { return header_.bmiHeader.biWidth; }
@@ -31,6 +33,9 @@ public:
 
 private:
     void Drop();
+    // Where the turned image lands: its box and top left corner. False when it
+    // draws nothing at this angle.
+    bool Place(double angle, POINT center, TurnedBounds& box, int& x, int& y) const;
 
     void* pixels_ = nullptr;  // memory of image_, owned by it
     BITMAPINFO header_{};     // width, height (rows from the top), 32 bits a pixel

@@ -1,32 +1,64 @@
 #include "render/smooth_shrink_win.h"
 
+#include <new>
+#include <vector>
+
 #include "render/smooth_shrink.h"
 #include "win/bitmap_info_win.h"
 #include "win/unique_handle.h"
 
 namespace {
 
-struct ReductionCache {
-    UniqueBitmap result;
-    ReductionBuffers buffers;
+// 24-bit rows from the top in a bitmap section: the platform reads a frame
+// into it whole or copies a part of one in, and the reduction reads it in place.
+struct Section24 {
+    UniqueBitmap bitmap;
+    uint8_t* bits = nullptr;
+    int width = 0;
+    int height = 0;
+    size_t stride = 0;
+
+    bool Make(HDC screen, int w, int h) {
+        Free();
+        const size_t rowBytes = RowStride24(w);
+        if (rowBytes == 0 || h <= 0 || size_t(h) > (size_t(1) << 31) / rowBytes)
+            return false;
+        BITMAPINFO info = TopDownBitmapInfo(w, h, 24);
+        void* memory = nullptr;
+        bitmap.reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+        if (!bitmap || !memory) {
+            Free();
+            return false;
+        }
+        bits = static_cast<uint8_t*>(memory);
+        width = w;
+        height = h;
+        stride = rowBytes;
+        return true;
+    }
+    void Free() { *this = Section24{}; }
 };
 
-ReductionCache& TheCache() {
+}  // namespace
+
+struct ReductionCache::Parts {
+    Section24 source;
+    Section24 result;
+    std::vector<float> accumulator;
+    bool wholeDone = false;  // the result holds a whole reduction of source's size
+    UniqueMemoryDC sourceDC;
+    UniqueMemoryDC sectionDC;
+};
+
+ReductionCache::ReductionCache() : parts_(std::make_unique<Parts>()) {}
+ReductionCache::~ReductionCache() = default;
+
+ReductionCache& TheReductionCache() {
     static ReductionCache cache;
     return cache;
 }
 
-// 24-bit rows from the top, as the buffers hold them.
-BITMAPINFO TopDownHeader24(const Picture24& picture) {
-    BITMAPINFO info = TopDownBitmapInfo(picture.width, picture.height, 24);
-    info.bmiHeader.biXPelsPerMeter = 1;
-    info.bmiHeader.biYPelsPerMeter = 1;
-    return info;
-}
-
-}  // namespace
-
-HBITMAP SmoothShrink(HBITMAP source, int dstWidth, int dstHeight) {
+HBITMAP ReductionCache::Shrink(HBITMAP source, int dstWidth, int dstHeight) {
     if (!source || dstWidth <= 0 || dstHeight <= 0)
         return nullptr;
     BITMAP size{};
@@ -36,49 +68,106 @@ HBITMAP SmoothShrink(HBITMAP source, int dstWidth, int dstHeight) {
     if (!screen)
         return nullptr;
 
-    ReductionCache& cache = TheCache();
-    if (!cache.result) {
-        if (!cache.buffers.Prepare(size.bmWidth, size.bmHeight, dstWidth, dstHeight))
+    Parts& cache = *parts_;
+    if (!cache.result.bitmap) {
+        try {
+            cache.accumulator.assign(size_t(dstWidth) * size_t(dstHeight) * 3, 0.0f);
+        } catch (const std::bad_alloc&) {
             return nullptr;
-        cache.result.reset(CreateCompatibleBitmap(screen.get(), dstWidth, dstHeight));
-        if (!cache.result) {
-            cache.buffers.Clear();
+        }
+        if (!cache.result.Make(screen.get(), dstWidth, dstHeight) ||
+            !cache.source.Make(screen.get(), size.bmWidth, size.bmHeight)) {
+            Free();
             return nullptr;
         }
     } else {
-        const Picture24& destination = cache.buffers.Destination();
-        if (destination.width != dstWidth || destination.height != dstHeight)
+        if (cache.result.width != dstWidth || cache.result.height != dstHeight)
             return nullptr;
         // The buffer is sized for the source it was made for; reading a larger
         // source into it would run past its end.
-        const Picture24& current = cache.buffers.Source();
-        if ((current.width != size.bmWidth || current.height != size.bmHeight) &&
-            !cache.buffers.PrepareSource(size.bmWidth, size.bmHeight))
+        if ((cache.source.width != size.bmWidth || cache.source.height != size.bmHeight) &&
+            !cache.source.Make(screen.get(), size.bmWidth, size.bmHeight))
             return nullptr;
     }
+    cache.wholeDone = false;
 
-    Picture24& from = cache.buffers.Source();
-    BITMAPINFO fromHeader = TopDownHeader24(from);
-    // A frame that cannot be read or written back leaves the last good one on
-    // screen rather than a reduction of garbage.
-    if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(from.height), from.data(), &fromHeader, DIB_RGB_COLORS) !=
+    Section24& from = cache.source;
+    BITMAPINFO fromHeader = TopDownBitmapInfo(from.width, from.height, 24);
+    // A frame that cannot be read leaves the last good one on screen rather
+    // than a reduction of garbage.
+    if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(from.height), from.bits, &fromHeader, DIB_RGB_COLORS) !=
         from.height)
         return nullptr;
-    cache.buffers.Reduce();
-    Picture24& to = cache.buffers.Destination();
-    BITMAPINFO toHeader = TopDownHeader24(to);
-    if (SetDIBits(screen.get(), cache.result.get(), 0, static_cast<UINT>(to.height), to.data(), &toHeader,
-                  DIB_RGB_COLORS) != to.height)
+    GdiFlush();
+    Section24& to = cache.result;
+    AreaAverage(from.bits, from.width, from.height, from.stride, to.bits, to.width, to.height, to.stride,
+                cache.accumulator.data());
+    cache.wholeDone = true;
+    return to.bitmap.get();
+}
+
+HBITMAP ReductionCache::ShrinkArea(HBITMAP source, int dstWidth, int dstHeight, const PixelRect& area) {
+    Parts& cache = *parts_;
+    Section24& from = cache.source;
+    Section24& to = cache.result;
+    if (!source || !cache.wholeDone || to.width != dstWidth || to.height != dstHeight ||
+        int64_t(from.width) != 2 * int64_t(dstWidth) || int64_t(from.height) != 2 * int64_t(dstHeight))
         return nullptr;
-    return cache.result.get();
+    BITMAP size{};
+    if (!GetObjectA(source, sizeof size, &size) || size.bmWidth != from.width || size.bmHeight != from.height)
+        return nullptr;
+    const PixelRect part = Intersect(area, WholeArea(dstWidth, dstHeight));
+    if (part.Empty())
+        return to.bitmap.get();
+    if (!cache.sourceDC)
+        cache.sourceDC.reset(CreateCompatibleDC(nullptr));
+    if (!cache.sectionDC)
+        cache.sectionDC.reset(CreateCompatibleDC(nullptr));
+    if (!cache.sourceDC || !cache.sectionDC)
+        return nullptr;
+    const int width = part.right - part.left;
+    const int height = part.bottom - part.top;
+    BOOL copied = FALSE;
+    {
+        SelectGuard selectedSource(cache.sourceDC.get(), source);
+        SelectGuard selectedSection(cache.sectionDC.get(), from.bitmap.get());
+        copied = BitBlt(cache.sectionDC.get(), 2 * part.left, 2 * part.top, 2 * width, 2 * height, cache.sourceDC.get(),
+                        2 * part.left, 2 * part.top, SRCCOPY);
+    }
+    GdiFlush();
+    if (!copied) {
+        // What the source section holds is no longer known: the next frame reduces whole.
+        cache.wholeDone = false;
+        return nullptr;
+    }
+    // Each destination pixel is the average of its own 2 x 2 block, so the
+    // part reduces alone to the bytes a whole reduction gives there.
+    AreaAverage(from.bits + size_t(2 * part.top) * from.stride + size_t(2 * part.left) * 3, 2 * width, 2 * height,
+                from.stride, to.bits + size_t(part.top) * to.stride + size_t(part.left) * 3, width, height, to.stride,
+                cache.accumulator.data());
+    return to.bitmap.get();
+}
+
+void ReductionCache::Free() {
+    *parts_ = Parts{};
+}
+
+HBITMAP ReductionCache::Bitmap() const {
+    return parts_->result.bitmap.get();
+}
+
+HBITMAP SmoothShrink(HBITMAP source, int dstWidth, int dstHeight) {
+    return TheReductionCache().Shrink(source, dstWidth, dstHeight);
+}
+
+HBITMAP SmoothShrinkArea(HBITMAP source, int dstWidth, int dstHeight, const PixelRect& area) {
+    return TheReductionCache().ShrinkArea(source, dstWidth, dstHeight, area);
 }
 
 void FreeReductionCache() {
-    ReductionCache& cache = TheCache();
-    cache.result.reset();
-    cache.buffers.Clear();
+    TheReductionCache().Free();
 }
 
 HBITMAP ReductionCacheBitmap() {
-    return TheCache().result.get();
+    return TheReductionCache().Bitmap();
 }
