@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Runs the Win32 test binary under Wine in throwaway prefixes. The tests are
-# split into $TAVIX_WINE_SHARDS parts (2 by default) that run side by side, each
+# split into $TAVIX_WINE_SHARDS parts (3 by default) that run side by side, each
 # with its own prefix and Xvfb; a part's output is printed whole when it ends.
 #   tools/run_wine_tests.sh <tavix_wine_tests.exe> [gtest flags]
 set -euo pipefail
 exe=$(realpath "$1")
 shift
 here=$(dirname "$0")
-shards=${TAVIX_WINE_SHARDS:-2}
+shards=${TAVIX_WINE_SHARDS:-3}
 
 if [ "$shards" -le 1 ]; then
     . "$here/wine_env.sh"

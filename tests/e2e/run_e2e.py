@@ -2,7 +2,7 @@
 """Runs every tests/e2e/test_*.py module against a built program folder.
 
     python3 tests/e2e/run_e2e.py --dist build/dist --probe build/win/probe.exe [-k pattern] [--timeout 150]
-                                 [--workers 2]
+                                 [--workers 3]
 
 Each test gets a time limit; one that overstays it fails with a timeout error
 and the run goes on. A failing test prints what it saw (windows, message
@@ -199,7 +199,7 @@ def main():
     parser.add_argument("-k", dest="patterns", action="append", default=[],
                         help="run only tests whose name contains this text (repeatable)")
     parser.add_argument("--timeout", type=int, default=150, help="time limit of one test in seconds")
-    parser.add_argument("--workers", type=int, default=2,
+    parser.add_argument("--workers", type=int, default=3,
                         help="tests run side by side, each worker with its own display and Wine prefix")
     args = parser.parse_args()
 
