@@ -17,6 +17,7 @@
 #include "render/preset_settings.h"
 #include "render/smooth_shrink_win.h"
 #include "res/resource.h"
+#include "tests/wine/bitmap_file_win.h"
 #include "tests/wine/test_app_win.h"
 #include "win/bitmap_info_win.h"
 
@@ -79,7 +80,7 @@ std::string TempFolder() {
 
 // A white square with the cut color in its corners, as a 24-bit bitmap file.
 void WriteFace(const std::string& path) {
-    const int stride = (kSize * 3 + 3) & ~3;
+    const int stride = BitmapStride24(kSize);
     std::vector<uint8_t> pixels(static_cast<size_t>(stride) * kSize, 0xFF);
     // Rows are stored bottom-up: these are the top three.
     for (int y = kSize - 3; y < kSize; ++y)
@@ -88,21 +89,7 @@ void WriteFace(const std::string& path) {
             p[0] = 0;  // blue
             p[1] = 0;  // green, red stays 255
         }
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = kSize;
-    info.biHeight = kSize;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(pixels.size());
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+    WriteBitmapFile24(path, kSize, kSize, pixels);
 }
 
 void WriteSettings(const std::string& path) {

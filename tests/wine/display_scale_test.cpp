@@ -12,6 +12,7 @@
 
 #include "app/clock_window_win.h"
 #include "core/settings_store.h"
+#include "tests/wine/bitmap_file_win.h"
 #include "tests/wine/test_app_win.h"
 #include "tools/png_write.h"
 
@@ -40,23 +41,9 @@ std::string ExeFolder() {
 
 // A plain grey face, a 24-bit bitmap file.
 void WriteFace(const std::string& path, int width = kWidth, int height = kHeight) {
-    const int stride = (width * 3 + 3) & ~3;
+    const int stride = BitmapStride24(width);
     std::vector<uint8_t> pixels(static_cast<size_t>(stride) * height, 0x80);
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(pixels.size());
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+    WriteBitmapFile24(path, width, height, pixels);
 }
 
 class DisplayScaleTest : public ::testing::Test {

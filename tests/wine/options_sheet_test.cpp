@@ -20,6 +20,7 @@
 #include "core/language_table.h"
 #include "options/options_sheet_win.h"
 #include "res/resource.h"
+#include "tests/wine/bitmap_file_win.h"
 #include "tests/wine/dialog_script_win.h"
 #include "tests/wine/test_app_win.h"
 #include "win/message_box_win.h"
@@ -71,23 +72,9 @@ std::string ScratchFolder() {
 
 // A white square face of `size` pixels as a 24-bit bitmap, with its settings.
 void WriteFace(const std::string& base, int size) {
-    const int stride = (size * 3 + 3) & ~3;
+    const int stride = BitmapStride24(size);
     std::vector<uint8_t> pixels(static_cast<size_t>(stride) * size, 0xFF);
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = size;
-    info.biHeight = size;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(pixels.size());
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::ofstream out(base + ".bmp", std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+    WriteBitmapFile24(base + ".bmp", size, size, pixels);
     std::ofstream ini(base + ".INI");
     ini << "[Settings]\nCenterX=" << size / 2 << "\nCenterY=" << size / 2 << "\n";
 }

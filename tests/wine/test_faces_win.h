@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/bitmap_file_win.h"
 #include "tools/png_write.h"
 
 constexpr int kTestFace = 80;
@@ -47,7 +48,7 @@ inline void WritePngFace(const std::string& folder) {
 
 // A bitmap face cut out by its cut color along the left edge.
 inline void WriteBitmapFace(const std::string& folder) {
-    const int stride = (kTestFace * 3 + 3) & ~3;
+    const int stride = BitmapStride24(kTestFace);
     std::vector<uint8_t> pixels(static_cast<size_t>(stride) * kTestFace);
     for (int y = 0; y < kTestFace; ++y)
         for (int x = 0; x < kTestFace; ++x) {
@@ -57,21 +58,7 @@ inline void WriteBitmapFace(const std::string& folder) {
             p[1] = cut ? 0 : static_cast<uint8_t>(128 + y);
             p[2] = cut ? 255 : static_cast<uint8_t>(x + y);
         }
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = kTestFace;
-    info.biHeight = kTestFace;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(pixels.size());
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::ofstream out(folder + "other.bmp", std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+    WriteBitmapFile24(folder + "other.bmp", kTestFace, kTestFace, pixels);
     std::ofstream(folder + "other.INI") << "[Settings]\n"
                                            "CenterX=38\nCenterY=41\n"
                                            "HourColor=255\nHourLength=20\nHourWidth=6\n"
