@@ -152,6 +152,19 @@ def preset_size(path):
     return width * 100 // scale, height * 100 // scale
 
 
+# Settings of the shipped Original.png without hands (the date and AM/PM mark
+# are switched off in the registry): what shows is the picture alone.
+BARE_FACE_SETTINGS = """[Settings]
+ImageScale=300
+HourLength=0
+MinuteLength=0
+SecondLength=0
+HourWidth=0
+MinuteWidth=0
+SecondWidth=0
+"""
+
+
 def png_corner_alpha(path):
     """Alpha of the top-left pixel of a PNG file, or None when the file has no
     alpha channel of a kind read here. The first pixel of the first row does

@@ -13,16 +13,7 @@ from harness import TavixTestCase
 DPI_KEYS = (r"HKCU\Control Panel\Desktop",
             r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts")
 
-# The shipped face without hands, date or AM/PM mark: what shows is the picture alone.
-BARE_FACE = """[Settings]
-ImageScale=300
-HourLength=0
-MinuteLength=0
-SecondLength=0
-HourWidth=0
-MinuteWidth=0
-SecondWidth=0
-"""
+BARE_FACE = harness.BARE_FACE_SETTINGS
 
 
 class DisplayScaleTest(TavixTestCase):

@@ -8,17 +8,10 @@ import os
 import shutil
 import time
 
+import harness
 from harness import TavixTestCase
 
-FACE_SETTINGS = """[Settings]
-ImageScale=300
-HourLength=0
-MinuteLength=0
-SecondLength=0
-HourWidth=0
-MinuteWidth=0
-SecondWidth=0
-"""
+FACE_SETTINGS = harness.BARE_FACE_SETTINGS
 
 
 class SecondsRingTest(TavixTestCase):
