@@ -11,7 +11,7 @@ DEPS        := $(BUILD)/deps
 CMAKE_GEN   := -G Ninja
 FUZZ_SECONDS ?= 20
 
-.PHONY: all setup generated native sanitize ship windows dist run test format-check unit-test sanitize-test wine-test e2e-test fuzz-test bench clean
+.PHONY: all setup generated native sanitize ship windows dist run test format-check unit-test sanitize-test wine-test e2e-test fuzz-test run-wine-tests run-e2e-tests bench clean
 
 all: dist
 
@@ -57,9 +57,16 @@ sanitize-test: sanitize
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 $(SANITIZE)/tavix_unit_tests --gtest_brief=1
 
 wine-test: windows
-	@bash tools/run_wine_tests.sh $(WIN)/tavix_wine_tests.exe
+	@$(MAKE) --no-print-directory run-wine-tests
 
 e2e-test: dist
+	@$(MAKE) --no-print-directory run-e2e-tests
+
+# The Wine and end-to-end tests of what is built, without building it first.
+run-wine-tests:
+	@bash tools/run_wine_tests.sh $(WIN)/tavix_wine_tests.exe
+
+run-e2e-tests:
 	@python3 tests/e2e/run_e2e.py --dist $(DIST) --probe $(WIN)/probe.exe
 
 fuzz-test: setup
@@ -70,8 +77,9 @@ fuzz-test: setup
 format-check: setup
 	@bash tools/check_format.sh
 
-test: format-check unit-test sanitize-test wine-test e2e-test fuzz-test
-	@echo "All tests passed."
+# All of the above; the slow, waiting test stages run beside the builds.
+test:
+	@bash tools/run_tests.sh
 
 bench: native
 	@$(NATIVE)/tavix_bench
