@@ -82,6 +82,9 @@ target_include_directories(tavix_wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
 # psapi: the soak test reads the process's private bytes.
 target_link_libraries(tavix_wine_tests PRIVATE tavix_app ${TAVIX_GTEST_LIBS} psapi)
 target_link_options(tavix_wine_tests PRIVATE ${TAVIX_STATIC_LINK})
+# GoogleTest and the Windows headers, compiled once for all the test files.
+target_precompile_headers(tavix_wine_tests PRIVATE <gtest/gtest.h> <windows.h> <string> <vector>)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/tavix.rc PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
 
 # The shipped language files, beside the test binary (Lang\), for the tests
 # that measure their texts in the dialogs.

@@ -17,6 +17,7 @@ import os
 import re
 import select
 import shutil
+import socket
 import struct
 import subprocess
 import sys
@@ -86,6 +87,16 @@ def _run(cmd, env=None, timeout=30, check=True, cwd=None):
     if check and done.returncode != 0:
         raise HarnessError("%s failed (%d): %s" % (" ".join(cmd), done.returncode, err_text.strip() or out_text.strip()))
     return done.returncode, out_text, err_text
+
+
+def _listens(socket_path):
+    """Whether a server takes connections on this Unix socket."""
+    with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as s:
+        try:
+            s.connect(socket_path)
+            return True
+        except OSError:
+            return False
 
 
 # ---------------------------------------------------------------------------
@@ -427,11 +438,13 @@ class WineSession:
         then ends with it (exit code 1, nothing printed)."""
         _run(["wineserver", "-p"], env=self.env, timeout=30, check=False)
         # -p returns before the server listens; a command started before that
-        # would start a server of its own, and one of the two would go.
+        # would start a server of its own, and one of the two would go. The
+        # socket's file is there a moment before it takes connections, so only
+        # a connection that succeeds counts (a busy machine shows that moment).
         st = os.stat(self.prefix)
         pattern = "/tmp/*wine*/server-%x-%x/socket" % (st.st_dev, st.st_ino)
-        deadline = time.monotonic() + 10
-        while not glob.glob(pattern) and time.monotonic() < deadline:
+        deadline = time.monotonic() + 30
+        while not any(_listens(path) for path in glob.glob(pattern)) and time.monotonic() < deadline:
             time.sleep(0.02)
 
     def reset(self):
@@ -721,6 +734,14 @@ def close_shared_session():
 
 
 atexit.register(close_shared_session)
+
+
+def long_running(test):
+    """Marks a test that takes minutes (it waits for the clock's minutes, or
+    starts the clock many times): the runner hands such tests out first, so
+    that none of them is left to end the run alone."""
+    test.long_running = True
+    return test
 
 
 class TavixTestCase(unittest.TestCase):

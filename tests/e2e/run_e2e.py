@@ -2,7 +2,7 @@
 """Runs every tests/e2e/test_*.py module against a built program folder.
 
     python3 tests/e2e/run_e2e.py --dist build/dist --probe build/win/probe.exe [-k pattern] [--timeout 150]
-                                 [--workers 3]
+                                 [--workers 5]
 
 Each test gets a time limit; one that overstays it fails with a timeout error
 and the run goes on. A failing test prints what it saw (windows, message
@@ -11,7 +11,8 @@ the exit code is non-zero when anything failed.
 
 Most of a test's time is spent waiting for Wine and the clock, so the tests
 are handed out to worker processes, each with its own Xvfb display and Wine
-prefix; a test's report is printed whole once it has ended.
+prefix; a test's report is printed whole once it has ended. The tests that
+take minutes are handed out first.
 """
 
 import argparse
@@ -100,6 +101,11 @@ def test_ids(suite):
             yield from test_ids(item)
         else:
             yield item
+
+
+def long_first(tests):
+    """The tests marked long-running first, the others in their order."""
+    return sorted(tests, key=lambda t: not getattr(getattr(t, t._testMethodName, None), "long_running", False))
 
 
 def run_tests(tests, stream):
@@ -199,7 +205,7 @@ def main():
     parser.add_argument("-k", dest="patterns", action="append", default=[],
                         help="run only tests whose name contains this text (repeatable)")
     parser.add_argument("--timeout", type=int, default=150, help="time limit of one test in seconds")
-    parser.add_argument("--workers", type=int, default=3,
+    parser.add_argument("--workers", type=int, default=5,
                         help="tests run side by side, each worker with its own display and Wine prefix")
     args = parser.parse_args()
 
@@ -219,7 +225,7 @@ def main():
     suite = loader.discover(HERE, pattern="test_*.py", top_level_dir=HERE)
 
     ObservingResult.time_limit = args.timeout
-    tests = list(test_ids(suite))
+    tests = long_first(test_ids(suite))
     workers = max(1, min(args.workers, len(tests)))
     started = time.monotonic()
     if workers == 1:

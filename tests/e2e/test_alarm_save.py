@@ -140,6 +140,7 @@ class AlarmSaveKillTest(TavixTestCase):
             return "the exact due times disagree with the stored seconds: offsets %r" % sorted(offsets)
         return "new"
 
+    @harness.long_running
     def test_a_kill_while_saving_leaves_the_old_or_the_new_list(self):
         now = int(time.time())
         old = old_list(now)

@@ -44,6 +44,7 @@ class AlarmsDialogTest(TavixTestCase):
             time.sleep(0.5)
         return None
 
+    @harness.long_running
     def test_an_alarm_added_in_the_alarms_dialog_rings(self):
         texts = harness.read_lng(self.session.path("Lang", "english.lng"))
         process, clock = self.start_clock()

@@ -41,6 +41,7 @@ class DisplayScaleTest(TavixTestCase):
                                  "%s (%d x %d) at %d DPI" % (name, width, height, dpi))
                 self.end_clock(process, window)
 
+    @harness.long_running
     def test_the_face_is_reduced_from_its_3x_picture_at_every_scale(self):
         """A bare face (no hands, date or mark) without smoothing, screenshot at
         100, 150 and 200 %, against our own area reduction of its picture."""

@@ -161,12 +161,15 @@ class HostileInputTest(TavixTestCase):
     def test_oversized_drawing_values(self):
         self.run_hostile_cases("drawn")
 
+    @harness.long_running
     def test_oversized_pictures(self):
         self.run_hostile_cases("size")
 
+    @harness.long_running
     def test_device_names_and_folders_as_language_files(self):
         self.run_hostile_cases("language")
 
+    @harness.long_running
     def test_device_names_as_preset_files(self):
         self.run_hostile_cases("device")
 

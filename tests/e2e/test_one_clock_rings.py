@@ -84,6 +84,7 @@ class OneClockRingsTest(TavixTestCase):
         if not self.session.wait_gone(alarms["hwnd"], timeout=10):
             self.fail_seen("the alarms dialog stayed open after OK")
 
+    @harness.long_running
     def test_the_first_clock_rings_and_the_second_takes_over(self):
         first_process, first = self.start_named("first", "")
         second_process, second = self.start_named("second", "Tokyo Standard Time")

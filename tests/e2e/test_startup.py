@@ -210,6 +210,7 @@ class BrokenFilesTest(TavixTestCase):
     def lang(self, number):
         return harness.read_lng(self.session.path("Lang", "english.lng"))[number]
 
+    @harness.long_running
     def test_broken_language_files(self):
         s = self.session
         cases = [
