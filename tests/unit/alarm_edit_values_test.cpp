@@ -14,11 +14,11 @@ clock_time::CivilTime Civil(int year, int month, int day, int hour = 0, int minu
 }
 
 // Monday 13 April 2026, 12:00:30.250 local time.
-const clock_time::CivilTime kNow = clock_time::FromClockTime(At(2026, 4, 13, 12, 0, 30, 250));
+const clock_time::CivilTime kNowCivil = clock_time::FromClockTime(At(2026, 4, 13, 12, 0, 30, 250));
 
 // A valid new alarm at 07:45:10 on 20 May 2026 with a notice.
 AlarmEditValues Valid() {
-    AlarmEditValues v = ValuesOfNewAlarm("Wake", kNow);
+    AlarmEditValues v = ValuesOfNewAlarm("Wake", kNowCivil);
     v.timeOfDay = Civil(2000, 1, 1, 7, 45, 10);
     v.date = Civil(2026, 5, 20);
     return v;
@@ -81,7 +81,7 @@ TEST(AlarmEditValuesTest, EachKindBuildsItsDueTimeAndRepeat) {
     for (const BuildCase& c : cases) {
         AlarmEditValues v = Valid();
         c.change(v);
-        const auto built = BuildAlarm(v, AlarmRecord{}, kNow);
+        const auto built = BuildAlarm(v, AlarmRecord{}, kNowCivil);
         ASSERT_TRUE(std::holds_alternative<AlarmRecord>(built)) << c.what;
         const AlarmRecord& alarm = std::get<AlarmRecord>(built);
         EXPECT_EQ(alarm.DueTime, c.due) << c.what;
@@ -142,7 +142,7 @@ TEST(AlarmEditValuesTest, TheFirstFailedCheckRefuses) {
     for (const RefusalCase& c : cases) {
         AlarmEditValues v = Valid();
         c.change(v);
-        const auto built = BuildAlarm(v, AlarmRecord{}, kNow);
+        const auto built = BuildAlarm(v, AlarmRecord{}, kNowCivil);
         ASSERT_TRUE(std::holds_alternative<EditRefusal>(built)) << c.what;
         const EditRefusal& refusal = std::get<EditRefusal>(built);
         EXPECT_EQ(refusal.field, c.field) << c.what;
@@ -162,7 +162,7 @@ TEST(AlarmEditValuesTest, TextsAtTheirLimitsAndSecondsOverTheWholeRange) {
     v.soundPath.assign(255, 's');
     v.soundSeconds = "4294967295";
     v.loop = true;
-    const auto built = BuildAlarm(v, AlarmRecord{}, kNow);
+    const auto built = BuildAlarm(v, AlarmRecord{}, kNowCivil);
     ASSERT_TRUE(std::holds_alternative<AlarmRecord>(built));
     const AlarmRecord& alarm = std::get<AlarmRecord>(built);
     EXPECT_EQ(alarm.Name.size(), 255u);
@@ -187,7 +187,7 @@ TEST(AlarmEditValuesTest, OnlyNoticeAndShutdownChangeInFlagsAndUntickedActionsCl
     v.runProgram = false;
     v.playSound = false;
     v.name = "renamed";
-    const auto built = BuildAlarm(v, original, kNow);
+    const auto built = BuildAlarm(v, original, kNowCivil);
     ASSERT_TRUE(std::holds_alternative<AlarmRecord>(built));
     const AlarmRecord& alarm = std::get<AlarmRecord>(built);
     EXPECT_EQ(alarm.Flags, 0xFFFFFFFFu & ~ALARM_NOTICE);
@@ -199,7 +199,7 @@ TEST(AlarmEditValuesTest, OnlyNoticeAndShutdownChangeInFlagsAndUntickedActionsCl
 
     v.shutDown = false;
     v.showNotice = true;
-    const auto noShutdown = BuildAlarm(v, original, kNow);
+    const auto noShutdown = BuildAlarm(v, original, kNowCivil);
     ASSERT_TRUE(std::holds_alternative<AlarmRecord>(noShutdown));
     EXPECT_EQ(std::get<AlarmRecord>(noShutdown).Flags, 0xFFFFFFFFu & ~ALARM_SHUTDOWN);
     EXPECT_EQ(std::get<AlarmRecord>(noShutdown).Description, "old text");
@@ -239,5 +239,5 @@ TEST(AlarmEditValuesTest, StoredValuesComeBackIntoTheFields) {
     odd.Reoccurence = 0x20;
     odd.Flags = 0xFFFFFFFF;
     EXPECT_EQ(ValuesOfAlarm(odd).minutes, "15");
-    EXPECT_EQ(std::get<EditRefusal>(BuildAlarm(ValuesOfAlarm(odd), odd, kNow)).languageText, 67);
+    EXPECT_EQ(std::get<EditRefusal>(BuildAlarm(ValuesOfAlarm(odd), odd, kNowCivil)).languageText, 67);
 }

@@ -24,7 +24,7 @@ AlarmRowLocale TestLocale() {
     return locale;
 }
 
-AlarmRecord Alarm(uint64_t due, uint32_t reoccurence, int32_t minutes = 0) {
+AlarmRecord TeaAlarm(uint64_t due, uint32_t reoccurence, int32_t minutes = 0) {
     AlarmRecord a = OneShot("Tea", due);
     a.Reoccurence = reoccurence;
     a.Minutes = minutes;
@@ -44,20 +44,21 @@ struct RowCase {
 TEST(AlarmRowsTest, TimeAndRepeatColumnsForEveryKind) {
     const uint64_t due = At(2026, 3, 5, 7, 30, 15);
     const RowCase cases[] = {
-        {"once shows the date", Alarm(due, 0), "", "7:30:15", "3/5/2026"},
-        {"daily", Alarm(due, REPEAT_DAILY), "", "7:30:15", "Daily"},
+        {"once shows the date", TeaAlarm(due, 0), "", "7:30:15", "3/5/2026"},
+        {"daily", TeaAlarm(due, REPEAT_DAILY), "", "7:30:15", "Daily"},
         {"weekly days from Monday, joined without blanks",
-         Alarm(due, REPEAT_WEEKLY | REPEAT_FRIDAY | REPEAT_MONDAY | REPEAT_WEDNESDAY), "", "7:30:15", "Mon,Wed,Fri"},
-        {"weekly Sunday only", Alarm(due, REPEAT_WEEKLY | REPEAT_SUNDAY), "", "7:30:15", "Sun"},
-        {"weekly without days", Alarm(due, REPEAT_WEEKLY), "", "7:30:15", ""},
-        {"monthly", Alarm(At(2026, 1, 31, 10, 0), REPEAT_MONTHLY), "Monthly, day %d", "10:00:00", "Monthly, day 31"},
-        {"monthly with a hostile format", Alarm(At(2026, 1, 31, 10, 0), REPEAT_MONTHLY), "%s%n", "10:00:00", "%s%n 31"},
-        {"yearly: month then day, two digits", Alarm(due, REPEAT_YEARLY), "", "7:30:15", "Yearly 03/05"},
-        {"every N minutes", Alarm(due, REPEAT_MINUTES, 15), "", "7:30:15", "15.(Every N minutes)"},
-        {"the first kind bit wins", Alarm(due, REPEAT_DAILY | REPEAT_YEARLY | REPEAT_MINUTES, 5), "", "7:30:15",
+         TeaAlarm(due, REPEAT_WEEKLY | REPEAT_FRIDAY | REPEAT_MONDAY | REPEAT_WEDNESDAY), "", "7:30:15", "Mon,Wed,Fri"},
+        {"weekly Sunday only", TeaAlarm(due, REPEAT_WEEKLY | REPEAT_SUNDAY), "", "7:30:15", "Sun"},
+        {"weekly without days", TeaAlarm(due, REPEAT_WEEKLY), "", "7:30:15", ""},
+        {"monthly", TeaAlarm(At(2026, 1, 31, 10, 0), REPEAT_MONTHLY), "Monthly, day %d", "10:00:00", "Monthly, day 31"},
+        {"monthly with a hostile format", TeaAlarm(At(2026, 1, 31, 10, 0), REPEAT_MONTHLY), "%s%n", "10:00:00",
+         "%s%n 31"},
+        {"yearly: month then day, two digits", TeaAlarm(due, REPEAT_YEARLY), "", "7:30:15", "Yearly 03/05"},
+        {"every N minutes", TeaAlarm(due, REPEAT_MINUTES, 15), "", "7:30:15", "15.(Every N minutes)"},
+        {"the first kind bit wins", TeaAlarm(due, REPEAT_DAILY | REPEAT_YEARLY | REPEAT_MINUTES, 5), "", "7:30:15",
          "Daily"},
-        {"no kind bit shows the date", Alarm(due, 0x20 | REPEAT_MONDAY), "", "7:30:15", "3/5/2026"},
-        {"due time 0", Alarm(0, 0), "", "0:00:00", "1/1/1601"},
+        {"no kind bit shows the date", TeaAlarm(due, 0x20 | REPEAT_MONDAY), "", "7:30:15", "3/5/2026"},
+        {"due time 0", TeaAlarm(0, 0), "", "0:00:00", "1/1/1601"},
     };
     for (const RowCase& c : cases) {
         LanguageTable texts;

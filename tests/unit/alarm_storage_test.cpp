@@ -36,7 +36,7 @@ AlarmRecord Full(const std::string& name, uint64_t due) {
     return a;
 }
 
-std::vector<std::string> Names(const AlarmList& list) {
+std::vector<std::string> AlarmNames(const AlarmList& list) {
     std::vector<std::string> names;
     for (const auto& a : list)
         names.push_back(a.Name);
@@ -117,7 +117,7 @@ TEST(AlarmStorage, LegacyTimeIsUsedOnlyWithoutHighPart) {
 TEST(AlarmStorage, EqualDueTimesKeepTheirKeyOrder) {
     MemoryStore store;
     ASSERT_TRUE(SaveAlarms(store, ListOf({OneShot("x", kNow), OneShot("y", kNow - 5), OneShot("z", kNow)}), kOffset));
-    EXPECT_EQ(Names(Load(store)), (std::vector<std::string>{"y", "x", "z"}));
+    EXPECT_EQ(AlarmNames(Load(store)), (std::vector<std::string>{"y", "x", "z"}));
 }
 
 TEST(AlarmStorage, AGapEndsTheListAndTheLoadClearsTheGapKey) {
@@ -126,7 +126,7 @@ TEST(AlarmStorage, AGapEndsTheListAndTheLoadClearsTheGapKey) {
     store.WriteString("Alarms\\3", "Name", "leftover");
     store.WriteInt("Alarms\\4", "Flags", 3);
     store.WriteString("Alarms\\4", "Name", "beyond");
-    EXPECT_EQ(Names(Load(store)), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(AlarmNames(Load(store)), (std::vector<std::string>{"a", "b"}));
     EXPECT_FALSE(store.HasSection("Alarms\\3"));
     EXPECT_TRUE(store.HasSection("Alarms\\4"));
 }
@@ -338,9 +338,9 @@ TEST(AlarmStorage, TheLoadRepairsWhatAnInterruptedSaveLeft) {
     for (const auto& c : cases) {
         MemoryStore store = stored;
         c.damage(store);
-        EXPECT_EQ(Names(Load(store)), c.expected) << c.what;
+        EXPECT_EQ(AlarmNames(Load(store)), c.expected) << c.what;
         EXPECT_FALSE(store.HasSection("PendingAlarms")) << c.what;
-        EXPECT_EQ(Names(Load(store)), c.expected) << c.what << ", loaded again";
+        EXPECT_EQ(AlarmNames(Load(store)), c.expected) << c.what << ", loaded again";
     }
 }
 

@@ -12,7 +12,7 @@ constexpr uint32_t kRed = 0x0000FF;  // COLORREF of the default cut color
 // An image drawn from rows of characters: '.' the cut color (red), '#' black,
 // 'w' white, 'n' nearly red (a color that only a 5-6-5 pixel cannot tell
 // from red). Encoded at the given depth with a color table for indexed ones.
-struct Image {
+struct EncodedBitmap {
     std::vector<uint8_t> bits;
     size_t stride = 0;
     std::vector<uint32_t> table;
@@ -33,8 +33,8 @@ uint32_t Rgb(char c) {
     }
 }
 
-Image Encode(const std::vector<std::string>& rows, int depth, bool bottomUp) {
-    Image img;
+EncodedBitmap Encode(const std::vector<std::string>& rows, int depth, bool bottomUp) {
+    EncodedBitmap img;
     img.height = static_cast<int>(rows.size());
     img.width = static_cast<int>(rows[0].size());
     img.stride = ((static_cast<size_t>(img.width) * depth + 31) / 32) * 4;
@@ -87,7 +87,7 @@ Image Encode(const std::vector<std::string>& rows, int depth, bool bottomUp) {
     return img;
 }
 
-std::vector<RegionRect> Runs(const Image& img, int depth, bool bottomUp, uint32_t cut = kRed) {
+std::vector<RegionRect> Runs(const EncodedBitmap& img, int depth, bool bottomUp, uint32_t cut = kRed) {
     return OpaqueRuns(img.bits.data(), img.width, img.height, depth, img.stride, bottomUp,
                       img.table.empty() ? nullptr : img.table.data(), cut);
 }
@@ -159,7 +159,7 @@ TEST(RegionRuns, ColorPrecisionOfEachDepth) {
 }
 
 TEST(RegionRuns, UnusableInputGivesNoRectangles) {
-    const Image img = Encode({"###"}, 8, true);
+    const EncodedBitmap img = Encode({"###"}, 8, true);
     EXPECT_TRUE(OpaqueRuns(img.bits.data(), 3, 1, 8, img.stride, true, nullptr, kRed).empty());
     EXPECT_TRUE(OpaqueRuns(img.bits.data(), 3, 1, 15, img.stride, true, img.table.data(), kRed).empty());
     EXPECT_TRUE(OpaqueRuns(nullptr, 3, 1, 8, img.stride, true, img.table.data(), kRed).empty());
@@ -194,7 +194,7 @@ TEST(RegionRuns, SixteenBitFieldsBecomeRgb565) {
 TEST(RegionRuns, ShapeMaskMarksThePixelsOfTheRuns) {
     // The mask of a picture's runs is the picture's own shape, pixel for pixel.
     const std::vector<std::string> rows = {"..#w.", "#w#w#", ".....", "w...#"};
-    const Image img = Encode(rows, 24, true);
+    const EncodedBitmap img = Encode(rows, 24, true);
     const std::vector<uint8_t> mask = ShapeMask(Runs(img, 24, true), img.width, img.height);
     ASSERT_EQ(mask.size(), 20u);
     for (int y = 0; y < img.height; ++y)

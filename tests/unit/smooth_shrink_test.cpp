@@ -7,20 +7,20 @@
 
 namespace {
 
-struct Image {
+struct Rgb24Image {
     int width;
     int height;
     size_t stride;
     std::vector<uint8_t> bytes;
 
-    Image(int w, int h) : width(w), height(h), stride(RowStride24(w)), bytes(stride * size_t(h), 0) {}
+    Rgb24Image(int w, int h) : width(w), height(h), stride(RowStride24(w)), bytes(stride * size_t(h), 0) {}
     uint8_t* Pixel(int x, int y) { return bytes.data() + size_t(y) * stride + size_t(x) * 3; }
 };
 
 // Deterministic noise, padding bytes included, so that a reduction that reads
 // padding or mixes channels shows.
-Image Noise(int w, int h, uint32_t seed) {
-    Image image(w, h);
+Rgb24Image Noise(int w, int h, uint32_t seed) {
+    Rgb24Image image(w, h);
     for (auto& b : image.bytes) {
         seed = seed * 1664525u + 1013904223u;
         b = static_cast<uint8_t>(seed >> 24);
@@ -30,8 +30,8 @@ Image Noise(int w, int h, uint32_t seed) {
 
 using Reducer = void (*)(const uint8_t*, int, int, size_t, uint8_t*, int, int, size_t, float*);
 
-Image Reduce(Reducer reducer, const Image& src, int w, int h) {
-    Image dst(w, h);
+Rgb24Image Reduce(Reducer reducer, const Rgb24Image& src, int w, int h) {
+    Rgb24Image dst(w, h);
     std::vector<float> accumulator(size_t(w) * h * 3, -1.0f);
     reducer(src.bytes.data(), src.width, src.height, src.stride, dst.bytes.data(), w, h, dst.stride,
             accumulator.data());
@@ -41,7 +41,7 @@ Image Reduce(Reducer reducer, const Image& src, int w, int h) {
 TEST(SmoothShrink, HalvingAveragesEachBlockRoundingHalfUp) {
     // One 2 x 2 block per destination pixel; block sums 101, 102, 1020 and 0
     // give 25.25, 25.5, 255 and 0.
-    Image src(4, 4);
+    Rgb24Image src(4, 4);
     const uint8_t blocks[2][2][4] = {{{10, 20, 30, 41}, {10, 20, 30, 42}}, {{255, 255, 255, 255}, {0, 0, 0, 0}}};
     for (int by = 0; by < 2; ++by)
         for (int bx = 0; bx < 2; ++bx)
@@ -53,7 +53,7 @@ TEST(SmoothShrink, HalvingAveragesEachBlockRoundingHalfUp) {
             }
     const uint8_t expected[2][2][3] = {{{25, 13, 230}, {26, 13, 230}}, {{255, 127, 0}, {0, 0, 255}}};
     for (Reducer reducer : {Reducer(AreaAverage), Reducer(AreaAverageReference)}) {
-        Image dst = Reduce(reducer, src, 2, 2);
+        Rgb24Image dst = Reduce(reducer, src, 2, 2);
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 2; ++x)
                 for (int c = 0; c < 3; ++c)
@@ -63,12 +63,12 @@ TEST(SmoothShrink, HalvingAveragesEachBlockRoundingHalfUp) {
 
 TEST(SmoothShrink, StraddlingPixelIsSharedByWeight) {
     // Three pixels onto two: the middle one counts half for each side.
-    Image src(3, 1);
+    Rgb24Image src(3, 1);
     const uint8_t values[3] = {30, 60, 90};
     for (int x = 0; x < 3; ++x)
         std::memset(src.Pixel(x, 0), values[x], 3);
     for (Reducer reducer : {Reducer(AreaAverage), Reducer(AreaAverageReference)}) {
-        Image dst = Reduce(reducer, src, 2, 1);
+        Rgb24Image dst = Reduce(reducer, src, 2, 1);
         EXPECT_EQ(dst.Pixel(0, 0)[0], 40);
         EXPECT_EQ(dst.Pixel(1, 0)[2], 80);
     }
@@ -79,7 +79,7 @@ TEST(SmoothShrink, UniformSourceKeepsItsColor) {
         int sw, sh, dw, dh;
     } sizes[] = {{4, 4, 2, 2}, {601, 601, 300, 300}, {7, 5, 3, 2}, {10, 10, 3, 7}, {99, 37, 98, 36}, {5, 5, 1, 1}};
     for (const auto& size : sizes) {
-        Image src(size.sw, size.sh);
+        Rgb24Image src(size.sw, size.sh);
         for (int y = 0; y < size.sh; ++y)
             for (int x = 0; x < size.sw; ++x) {
                 uint8_t* p = src.Pixel(x, y);
@@ -87,7 +87,7 @@ TEST(SmoothShrink, UniformSourceKeepsItsColor) {
                 p[1] = 128;
                 p[2] = 255;
             }
-        Image dst = Reduce(AreaAverage, src, size.dw, size.dh);
+        Rgb24Image dst = Reduce(AreaAverage, src, size.dw, size.dh);
         for (int y = 0; y < size.dh; ++y)
             for (int x = 0; x < size.dw; ++x) {
                 const uint8_t* p = dst.Pixel(x, y);
@@ -113,9 +113,9 @@ TEST(SmoothShrink, MatchesReferenceExactly) {
     };
     uint32_t seed = 1;
     for (const auto& size : sizes) {
-        const Image src = Noise(size.sw, size.sh, seed++);
-        const Image fast = Reduce(AreaAverage, src, size.dw, size.dh);
-        const Image reference = Reduce(AreaAverageReference, src, size.dw, size.dh);
+        const Rgb24Image src = Noise(size.sw, size.sh, seed++);
+        const Rgb24Image fast = Reduce(AreaAverage, src, size.dw, size.dh);
+        const Rgb24Image reference = Reduce(AreaAverageReference, src, size.dw, size.dh);
         EXPECT_EQ(fast.bytes, reference.bytes) << size.sw << "x" << size.sh << " -> " << size.dw << "x" << size.dh;
     }
 }
