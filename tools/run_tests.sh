@@ -5,11 +5,11 @@
 #
 # The Wine and end-to-end tests spend most of their time waiting for Wine and
 # for the clock, so they start as soon as their programs are built and run
-# while the remaining builds go on beside them. The builds run at the lowest
-# CPU priority, so that a test waiting for a window is never starved by a
-# compiler. Each stage's output is printed whole when the stage ends; the last
-# lines list every stage with its result and time, and the exit code is
-# non-zero when any stage failed.
+# while the remaining builds go on beside them. The native builds, which no
+# waiting test needs, run at the lowest CPU priority, so that a test waiting
+# for a window is not starved by a compiler. Each stage's output is printed
+# whole when the stage ends; the last lines list every stage with its result
+# and time, and the exit code is non-zero when any stage failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -35,24 +35,25 @@ run_stage() {
     [ "$status" = passed ]
 }
 
-build() { nice -n 19 make --no-print-directory "$@"; }
+build() { make --no-print-directory "$@"; }
+build_later() { nice -n 19 make --no-print-directory "$@"; }
 
 # Builds in order of what they unlock: the shipped program first (for the
 # end-to-end tests, the longest stage), then the Wine test binary, then the
 # native builds, whose tests are short.
 builds_and_quick_tests() {
     run_stage dist build dist || return 1
-    run_stage e2e-test make --no-print-directory run-e2e-tests &
+    run_stage e2e-test build run-e2e-tests &
     if run_stage windows build windows; then
-        run_stage wine-test make --no-print-directory run-wine-tests &
+        run_stage wine-test build run-wine-tests &
     fi
-    run_stage unit-test build unit-test
-    run_stage sanitize-test build sanitize-test
-    run_stage fuzz-test build fuzz-test
+    run_stage unit-test build_later unit-test
+    run_stage sanitize-test build_later sanitize-test
+    run_stage fuzz-test build_later fuzz-test
     wait
 }
 
-run_stage format-check build format-check &
+run_stage format-check build_later format-check &
 # The Wine prefix that the Wine and end-to-end tests clone, made while the
 # programs build.
 run_stage wine-prefix python3 tools/wine_prefix.py ready-or-make &

@@ -739,7 +739,8 @@ atexit.register(close_shared_session)
 def long_running(test):
     """Marks a test that takes minutes (it waits for the clock's minutes, or
     starts the clock many times): the runner hands such tests out first, so
-    that none of them is left to end the run alone."""
+    that none of them is left to end the run alone, and gives them twice the
+    time limit."""
     test.long_running = True
     return test
 

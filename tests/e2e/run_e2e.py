@@ -4,10 +4,11 @@
     python3 tests/e2e/run_e2e.py --dist build/dist --probe build/win/probe.exe [-k pattern] [--timeout 150]
                                  [--workers 5]
 
-Each test gets a time limit; one that overstays it fails with a timeout error
-and the run goes on. A failing test prints what it saw (windows, message
-boxes, registry). The last line reads "e2e: N passed, N failed, N skipped";
-the exit code is non-zero when anything failed.
+Each test gets a time limit (twice that for a test marked long-running); one
+that overstays it fails with a timeout error and the run goes on. A failing
+test prints what it saw (windows, message boxes, registry). The last line reads
+"e2e: N passed, N failed, N skipped"; the exit code is non-zero when anything
+failed.
 
 Most of a test's time is spent waiting for Wine and the clock, so the tests
 are handed out to worker processes, each with its own Xvfb display and Wine
@@ -48,8 +49,9 @@ class ObservingResult(unittest.TextTestResult):
     def startTest(self, test):
         self._test_failed = False
         self._started = time.monotonic()
+        self._limit = self.time_limit * (2 if is_long_running(test) else 1)
         signal.signal(signal.SIGALRM, self._timeout)
-        signal.alarm(self.time_limit)
+        signal.alarm(self._limit)
         super().startTest(test)
 
     def stopTest(self, test):
@@ -58,7 +60,7 @@ class ObservingResult(unittest.TextTestResult):
         self.stream.writeln("    (%.1f s)" % (time.monotonic() - self._started))
 
     def _timeout(self, signum, frame):
-        raise TestTimeout("the test ran longer than %d s" % self.time_limit)
+        raise TestTimeout("the test ran longer than %d s" % self._limit)
 
     def _observe(self, test):
         observed = getattr(test, "observed", None)
@@ -103,9 +105,13 @@ def test_ids(suite):
             yield item
 
 
+def is_long_running(test):
+    return getattr(getattr(test, getattr(test, "_testMethodName", ""), None), "long_running", False)
+
+
 def long_first(tests):
     """The tests marked long-running first, the others in their order."""
-    return sorted(tests, key=lambda t: not getattr(getattr(t, t._testMethodName, None), "long_running", False))
+    return sorted(tests, key=lambda t: not is_long_running(t))
 
 
 def run_tests(tests, stream):
