@@ -29,7 +29,7 @@ native: generated
 	@cmake --build $(NATIVE)
 
 sanitize: setup
-	@cmake -S . -B $(SANITIZE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTAVIX_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DTAVIX_UNITY_TESTS=ON \
+	@cmake -S . -B $(SANITIZE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTAVIX_WERROR=ON -DCMAKE_CXX_FLAGS_DEBUG="-g1" \
 	    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" >/dev/null
 	@cmake --build $(SANITIZE) --target tavix_unit_tests
 

@@ -44,15 +44,13 @@ add_executable(tavix_unit_tests ${unit_sources} ${CMAKE_SOURCE_DIR}/plugins/seco
 target_include_directories(tavix_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(tavix_unit_tests PRIVATE tavix_app GTest::gtest GTest::gtest_main Threads::Threads)
 target_compile_options(tavix_unit_tests PRIVATE ${TAVIX_WARNINGS})
-# GoogleTest's header is most of a small test file's compile time: compiled
-# once. With TAVIX_UNITY_TESTS (the sanitizer build) the test files are also
-# compiled eight to a unit; there one file's names may shadow another's, and a
-# test file included into a unit counts as a header, so those two warnings are
-# left to the plain build.
-option(TAVIX_UNITY_TESTS "Compile the unit tests eight files to a unit" OFF)
+# GoogleTest's header is most of a small test file's compile time: it is
+# compiled once, and the test files eight to a unit. Included into a unit, a
+# test file counts as a header to the subobject-linkage warning.
+option(TAVIX_UNITY_TESTS "Compile the unit tests eight files to a unit (OFF: each file alone)" ON)
 if(TAVIX_UNITY_TESTS)
     set_target_properties(tavix_unit_tests PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
-    target_compile_options(tavix_unit_tests PRIVATE -Wno-subobject-linkage -Wno-shadow)
+    target_compile_options(tavix_unit_tests PRIVATE -Wno-subobject-linkage)
 endif()
 target_precompile_headers(tavix_unit_tests PRIVATE <gtest/gtest.h> <string> <vector>)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/plugins/seconds_ring/ring_geometry.cpp PROPERTIES

@@ -6,7 +6,7 @@
 
 namespace {
 
-struct Case {
+struct FormatCase {
     const char* text;
     int value;
     std::string shown;
@@ -14,7 +14,7 @@ struct Case {
 
 // Texts a translator (or a hostile language file) may put where one day of
 // the month is expected.
-const Case kCases[] = {
+const FormatCase kCases[] = {
     // What a translation normally holds.
     {"Monthly, day %d", 31, "Monthly, day 31"},
     {"%d. of each month", 5, "5. of each month"},
@@ -58,7 +58,7 @@ const Case kCases[] = {
 }  // namespace
 
 TEST(FormatWithIntegerTest, OneIntegerConversionOrTheTextWithTheValue) {
-    for (const Case& c : kCases)
+    for (const FormatCase& c : kCases)
         EXPECT_EQ(FormatWithInteger(c.text, c.value), c.shown) << "text: " << c.text;
 }
 
