@@ -19,7 +19,9 @@ if(NOT PNG_FOUND)
 endif()
 
 set(TAVIX_STATIC_LINK -static -static-libgcc -static-libstdc++)
-set(TAVIX_WIN_LIBS gdi32 user32 comctl32 comdlg32 shell32 advapi32 ole32 winmm msimg32)
+# comdlg32 is loaded when a file is first chosen (alarms/file_choice_win.cpp):
+# imported, it would bring the printing libraries into every running clock.
+set(TAVIX_WIN_LIBS gdi32 user32 comctl32 shell32 advapi32 ole32 winmm msimg32)
 
 # The Win32 layer and the resource header are folders like the others; every
 # folder above them builds its _win.cpp files against them.
