@@ -59,7 +59,10 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/res/tavix.rc PROPERTIES COMPILE_
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
     add_executable(Tavix WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/res/tavix.rc)
     target_link_libraries(Tavix PRIVATE tavix_app)
-    target_link_options(Tavix PRIVATE ${TAVIX_STATIC_LINK})
+    # Sections at page boundaries in the file as well: the loader can then map
+    # the program instead of copying it, and only the pages in use (not the
+    # pictures of the resources) stay resident.
+    target_link_options(Tavix PRIVATE ${TAVIX_STATIC_LINK} -Wl,--file-alignment,4096)
     target_compile_options(Tavix PRIVATE ${TAVIX_WARNINGS})
 endif()
 
