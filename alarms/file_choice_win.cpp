@@ -5,7 +5,28 @@
 #include <algorithm>
 #include <vector>
 
+#include "win/proc_address_win.h"
+#include "win/unique_handle.h"
+
 namespace {
+
+using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+
+// The dialog's library is loaded the first time a file is chosen, not with
+// the program: imported, it brings the printing libraries along, several
+// megabytes that a running clock would hold for nothing. From the system
+// folder only, so that no file beside the program stands in for it.
+GetOpenFileNameFn OpenFileDialog() {
+    static UniqueModule library;
+    if (!library) {
+        char folder[MAX_PATH] = {};
+        const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH)
+            return nullptr;
+        library.reset(::LoadLibraryA((std::string(folder, length) + "\\comdlg32.dll").c_str()));
+    }
+    return LookupProc<GetOpenFileNameFn>(library.get(), "GetOpenFileNameA");
+}
 
 std::function<std::optional<std::string>(const FileChoice&)>& TestChooser() {
     static std::function<std::optional<std::string>(const FileChoice&)> chooser;
@@ -55,7 +76,8 @@ std::optional<std::string> ChooseFile(const FileChoice& choice) {
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     // The current folder stays ours: a relative program path must not change meaning.
     dialog.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    if (!::GetOpenFileNameA(&dialog))
+    const GetOpenFileNameFn open = OpenFileDialog();
+    if (!open || !open(&dialog))
         return std::nullopt;
     return std::string(file.data());
 }

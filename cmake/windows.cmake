@@ -19,7 +19,9 @@ if(NOT PNG_FOUND)
 endif()
 
 set(TAVIX_STATIC_LINK -static -static-libgcc -static-libstdc++)
-set(TAVIX_WIN_LIBS gdi32 user32 comctl32 comdlg32 shell32 advapi32 ole32 winmm msimg32)
+# comdlg32 is loaded when a file is first chosen (alarms/file_choice_win.cpp):
+# imported, it would bring the printing libraries into every running clock.
+set(TAVIX_WIN_LIBS gdi32 user32 comctl32 shell32 advapi32 ole32 winmm msimg32)
 
 # The Win32 layer and the resource header are folders like the others; every
 # folder above them builds its _win.cpp files against them.
@@ -57,7 +59,10 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/res/tavix.rc PROPERTIES COMPILE_
 if(EXISTS ${CMAKE_SOURCE_DIR}/app/main.cpp)
     add_executable(Tavix WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/res/tavix.rc)
     target_link_libraries(Tavix PRIVATE tavix_app)
-    target_link_options(Tavix PRIVATE ${TAVIX_STATIC_LINK})
+    # Sections at page boundaries in the file as well: the loader can then map
+    # the program instead of copying it, and only the pages in use (not the
+    # pictures of the resources) stay resident.
+    target_link_options(Tavix PRIVATE ${TAVIX_STATIC_LINK} -Wl,--file-alignment,4096)
     target_compile_options(Tavix PRIVATE ${TAVIX_WARNINGS})
 endif()
 

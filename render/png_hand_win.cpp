@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "render/alpha_blend_win.h"
@@ -19,6 +20,66 @@ namespace {
 // Bitmap sizes travel as DWORDs; stay well inside.
 bool FitsSection(int width, int height) {
     return width > 0 && height > 0 && int64_t(width) * int64_t(height) <= INT_MAX / 4;
+}
+
+// The turned pixels of every image hand pass through one surface kept between
+// frames: a section made and deleted per hand per frame maps and unmaps its
+// memory each time, which costs more than the turning itself. Hands are drawn
+// one after another on the one thread that draws.
+class TurnSurface {
+public:
+    // A surface of at least width x height, selected into DC(); null when
+    // none could be made. Rows are Stride() pixels apart.
+    uint32_t* Hold(int width, int height) {
+        if (width > width_ || height > height_) {
+            Release();
+            // Some room to spare, so that a second hand turning a little
+            // further does not make it again at once.
+            const int newWidth = std::max(width, width_) + 16;
+            const int newHeight = std::max(height, height_) + 16;
+            if (!FitsSection(newWidth, newHeight))
+                return nullptr;
+            if (!dc_)
+                dc_.reset(CreateCompatibleDC(nullptr));
+            BITMAPINFO info = TopDownBitmapInfo(newWidth, newHeight, 32);
+            void* bits = nullptr;
+            UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+            if (!dc_ || !bitmap || !bits)
+                return nullptr;
+            original_ = SelectObject(dc_.get(), bitmap.get());
+            bitmap_ = std::move(bitmap);
+            bits_ = static_cast<uint32_t*>(bits);
+            width_ = newWidth;
+            height_ = newHeight;
+        }
+        GdiFlush();
+        return bits_;
+    }
+    HDC DC() const { return dc_.get(); }
+    int Stride() const { return width_; }
+
+private:
+    void Release() {
+        if (dc_ && original_)
+            SelectObject(dc_.get(), original_);
+        original_ = nullptr;
+        bitmap_.reset();
+        bits_ = nullptr;
+        width_ = 0;
+        height_ = 0;
+    }
+
+    UniqueMemoryDC dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ original_ = nullptr;
+    uint32_t* bits_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+TurnSurface& TheTurnSurface() {
+    static TurnSurface surface;
+    return surface;
 }
 
 }  // namespace
@@ -137,22 +198,46 @@ void CPNGHand::Draw(HDC dc, double angle, POINT center) {
     int y = 0;
     if (!alphaBlend || !dc || !Place(angle, center, box, x, y))
         return;
-    BITMAPINFO info = TopDownBitmapInfo(box.width, box.height, 32);
-    void* bits = nullptr;
-    UniqueBitmap turned(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!turned || !bits)
+    // Only the part of the turned box inside the clip is turned and blended: a
+    // hand that merely touches the changed area costs that part. Each pixel
+    // depends on its own place alone, so the part equals the same pixels of
+    // the whole box.
+    RECT clip = {};
+    if (::GetMapMode(dc) == MM_TEXT && ::GetGraphicsMode(dc) == GM_COMPATIBLE) {
+        const int kind = ::GetClipBox(dc, &clip);
+        if (kind == NULLREGION)
+            return;
+        if (kind != ERROR) {
+            const int left = std::max(x, int(clip.left));
+            const int top = std::max(y, int(clip.top));
+            const int right = int(std::min<int64_t>(int64_t(x) + box.width, clip.right));
+            const int bottom = int(std::min<int64_t>(int64_t(y) + box.height, clip.bottom));
+            if (left >= right || top >= bottom)
+                return;
+            box.minX += left - x;
+            box.minY += top - y;
+            box.width = right - left;
+            box.height = bottom - top;
+            x = left;
+            y = top;
+        }
+    }
+    TurnSurface& surface = TheTurnSurface();
+    uint32_t* const bits = surface.Hold(box.width, box.height);
+    if (!bits)
         return;
+    // Turned in one piece, then each row moved to its place in the surface,
+    // the last first: a row never lands on one not yet moved.
     FillTurnedImage(static_cast<const uint32_t*>(pixels_), header_.bmiHeader.biWidth, header_.bmiHeader.biHeight, angle,
-                    box, static_cast<uint32_t*>(bits));
-
-    UniqueMemoryDC source(CreateCompatibleDC(dc));
-    if (!source)
-        return;
-    SelectGuard select(source.get(), turned.get());
+                    box, bits);
+    const size_t stride = size_t(surface.Stride());
+    if (stride != size_t(box.width))
+        for (size_t row = size_t(box.height) - 1; row > 0; --row)
+            std::memmove(bits + row * stride, bits + row * size_t(box.width), size_t(box.width) * sizeof(uint32_t));
     BLENDFUNCTION blend{};
     blend.BlendOp = AC_SRC_OVER;
     blend.BlendFlags = 0;
     blend.SourceConstantAlpha = 255;
     blend.AlphaFormat = AC_SRC_ALPHA;
-    alphaBlend(dc, x, y, box.width, box.height, source.get(), 0, 0, box.width, box.height, blend);
+    alphaBlend(dc, x, y, box.width, box.height, surface.DC(), 0, 0, box.width, box.height, blend);
 }

@@ -22,9 +22,8 @@ bool ValidSizes(const uint8_t* src,
                 const uint8_t* dst,
                 int dstWidth,
                 int dstHeight,
-                size_t dstStride,
-                const float* accumulator) {
-    if (!src || !dst || !accumulator)
+                size_t dstStride) {
+    if (!src || !dst)
         return false;
     if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0)
         return false;
@@ -323,7 +322,7 @@ void AreaAverageReference(const uint8_t* src,
                           int dstHeight,
                           size_t dstStride,
                           float* accumulator) {
-    if (!ValidSizes(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride, accumulator))
+    if (!accumulator || !ValidSizes(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride))
         return;
     std::fill(accumulator, accumulator + size_t(dstWidth) * dstHeight * 3, 0.0f);
 
@@ -398,12 +397,14 @@ void AreaAverage(const uint8_t* src,
                  int dstHeight,
                  size_t dstStride,
                  float* accumulator) {
-    if (!ValidSizes(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride, accumulator))
+    if (!ValidSizes(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride))
         return;
     if (int64_t(srcWidth) == 2 * int64_t(dstWidth) && int64_t(srcHeight) == 2 * int64_t(dstHeight)) {
         HalveExactly(src, srcStride, dst, dstWidth, dstHeight, dstStride);
         return;
     }
+    if (!accumulator)
+        return;
     if (dstWidth > srcWidth || dstHeight > srcHeight) {
         // Enlarging is not what the reduction is for; the plain walk keeps it in bounds.
         AreaAverageReference(src, srcWidth, srcHeight, srcStride, dst, dstWidth, dstHeight, dstStride, accumulator);

@@ -12,7 +12,8 @@
 size_t RowStride24(int width);
 
 // src: srcStride x srcHeight bytes; accumulator: room for dstWidth x dstHeight x
-// 3 floats, used as scratch.
+// 3 floats, used as scratch. An exact halving needs none: it may be null there
+// (elsewhere null reduces nothing).
 // Exact box filtering when the destination is not larger than the source; an
 // exact halving takes a path of its own with the same result.
 void AreaAverage(const uint8_t* src,

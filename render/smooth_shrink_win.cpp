@@ -69,12 +69,20 @@ HBITMAP ReductionCache::Shrink(HBITMAP source, int dstWidth, int dstHeight) {
         return nullptr;
 
     Parts& cache = *parts_;
-    if (!cache.result.bitmap) {
+    // The clock halves exactly, which needs no scratch: it is held only for
+    // other sizes (at zoom 300 it would be megabytes kept for nothing).
+    const bool halving =
+        int64_t(size.bmWidth) == 2 * int64_t(dstWidth) && int64_t(size.bmHeight) == 2 * int64_t(dstHeight);
+    if (halving) {
+        std::vector<float>().swap(cache.accumulator);
+    } else if (cache.accumulator.size() != size_t(dstWidth) * size_t(dstHeight) * 3) {
         try {
             cache.accumulator.assign(size_t(dstWidth) * size_t(dstHeight) * 3, 0.0f);
         } catch (const std::bad_alloc&) {
             return nullptr;
         }
+    }
+    if (!cache.result.bitmap) {
         if (!cache.result.Make(screen.get(), dstWidth, dstHeight) ||
             !cache.source.Make(screen.get(), size.bmWidth, size.bmHeight)) {
             Free();
@@ -101,7 +109,7 @@ HBITMAP ReductionCache::Shrink(HBITMAP source, int dstWidth, int dstHeight) {
     GdiFlush();
     Section24& to = cache.result;
     AreaAverage(from.bits, from.width, from.height, from.stride, to.bits, to.width, to.height, to.stride,
-                cache.accumulator.data());
+                cache.accumulator.empty() ? nullptr : cache.accumulator.data());
     cache.wholeDone = true;
     return to.bitmap.get();
 }
@@ -144,7 +152,7 @@ HBITMAP ReductionCache::ShrinkArea(HBITMAP source, int dstWidth, int dstHeight, 
     // part reduces alone to the bytes a whole reduction gives there.
     AreaAverage(from.bits + size_t(2 * part.top) * from.stride + size_t(2 * part.left) * 3, 2 * width, 2 * height,
                 from.stride, to.bits + size_t(part.top) * to.stride + size_t(part.left) * 3, width, height, to.stride,
-                cache.accumulator.data());
+                nullptr);
     return to.bitmap.get();
 }
 

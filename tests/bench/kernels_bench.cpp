@@ -106,6 +106,36 @@ BENCHMARK(BM_KernelTurnHand)
     ->ArgsProduct({{200, 400}, {0, 100, 300, 785, 1400, 1571, 2500, 3142, -1571, -2200}})
     ->UseManualTime();
 
+// A hand that only touches the changed area is turned over the part of its
+// box inside it: a 400 x 40 hand whole (0) or over the 64 x 64 corner of its box
+// nearest the pivot (1). The copy is of the whole turned bitmap in both, so the
+// counters compare the part with the whole.
+void BM_KernelTurnHandPart(benchmark::State& state) {
+    const double angle = static_cast<double>(state.range(1)) / 1000.0;
+    const int w = 400;
+    const int h = 40;
+    const std::vector<uint8_t> bytes = Noise(size_t(w) * h * 4);
+    std::vector<uint32_t> image(size_t(w) * h);
+    std::memcpy(image.data(), bytes.data(), bytes.size());
+    const TurnedBounds whole = ComputeTurnedBounds(w, h, angle);
+    TurnedBounds part = whole;
+    if (state.range(0) == 1) {
+        // The image's origin (the pivot end) lies at box cell (-minX, -minY).
+        part.width = std::min(64, whole.width);
+        part.height = std::min(64, whole.height);
+        part.minX = std::clamp(-32, whole.minX, whole.minX + whole.width - part.width);
+        part.minY = std::clamp(-32, whole.minY, whole.minY + whole.height - part.height);
+    }
+    std::vector<uint32_t> out(size_t(part.width) * part.height);
+    std::vector<uint32_t> copySource(size_t(whole.width) * whole.height, 7);
+    std::vector<uint32_t> copyTarget(copySource.size());
+    const size_t bytesWhole = copySource.size() * sizeof(uint32_t);
+    AgainstMemcpy(
+        state, bytesWhole, [&] { std::memcpy(copyTarget.data(), copySource.data(), bytesWhole); },
+        [&] { FillTurnedImage(image.data(), w, h, angle, part, out.data()); });
+}
+BENCHMARK(BM_KernelTurnHandPart)->ArgsProduct({{0, 1}, {300, 785, 1571, 2500}})->UseManualTime();
+
 // The per-frame merge of the opacity plane into a 300 x 300 frame.
 void BM_KernelMergeAlphaPlane(benchmark::State& state) {
     const size_t count = 300 * 300;

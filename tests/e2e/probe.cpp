@@ -709,11 +709,14 @@ int CmdTrayDelete(int argc, char** argv) {
 
 // The floor of a frame's cost: a bare layered window of width x height given
 // its whole picture `count` times, as the clock presents a frame. Prints the
-// rate in the form the clock's benchmark uses.
+// rate in the form the clock's benchmark uses. With an interval in
+// milliseconds the pictures are given one per interval from a timer, as a
+// running clock gives them: the floor of an idle clock's cost.
 int CmdLayeredFloor(int argc, char** argv) {
-    unsigned long long width = 0, height = 0, count = 0;
-    if (argc != 5 || !ParseNumber(argv[2], &width) || !ParseNumber(argv[3], &height) || !ParseNumber(argv[4], &count) ||
-        width == 0 || height == 0 || width > 8192 || height > 8192 || count == 0)
+    unsigned long long width = 0, height = 0, count = 0, interval = 0;
+    if ((argc != 5 && argc != 6) || !ParseNumber(argv[2], &width) || !ParseNumber(argv[3], &height) ||
+        !ParseNumber(argv[4], &count) || (argc == 6 && (!ParseNumber(argv[5], &interval) || interval == 0)) ||
+        width == 0 || height == 0 || width > 8192 || height > 8192 || count == 0 || interval > 3600000)
         return Usage();
     const int w = static_cast<int>(width), h = static_cast<int>(height);
     HWND window = CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW, "STATIC", "floor", WS_POPUP, 0, 0, w, h, nullptr,
@@ -745,10 +748,18 @@ int CmdLayeredFloor(int argc, char** argv) {
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
+    const UINT_PTR timer = interval ? SetTimer(nullptr, 0, static_cast<UINT>(interval), nullptr) : 0;
     for (unsigned long long n = 0; n < count; ++n) {
+        if (timer) {
+            MSG message;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0 && message.message != WM_TIMER)
+                DispatchMessageA(&message);
+        }
         pixels[n % (size_t(w) * size_t(h))] ^= 0x00010101;  // a new picture every time
         UpdateLayeredWindow(window, screen, &origin, &size, memory, &source, 0, &blend, ULW_ALPHA);
     }
+    if (timer)
+        KillTimer(nullptr, timer);
     QueryPerformanceCounter(&end);
     const double seconds = double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
     printf("%f fps - %llu times in %f s\n", seconds > 0 ? double(count) / seconds : 0.0, count, seconds);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -113,6 +114,37 @@ TEST(HandRotation, FastFillMatchesThePerPixelRuleExactly) {
             FillTurnedImage(image.data(), size.w, size.h, angle, b, fast.data());
             FillTurnedImageReference(image.data(), size.w, size.h, angle, b, reference.data());
             ASSERT_EQ(fast, reference) << size.w << "x" << size.h << " at " << angle;
+        }
+    }
+}
+
+// A hand that only touches the changed area is turned over that part of its
+// box alone; the part must hold exactly the pixels the whole box holds there.
+TEST(HandRotation, PartOfTheBoxEqualsThoseCellsOfTheWhole) {
+    constexpr int kWidth = 200;
+    constexpr int kHeight = 20;
+    const auto image = NamedPixels(kWidth, kHeight);
+    // Parts as fractions of the box (left, top, right, bottom, in eighths):
+    // corners, a strip through the middle, a single column and row.
+    const struct {
+        int l, t, r, b;
+    } parts[] = {{0, 0, 3, 3}, {5, 5, 8, 8}, {3, 0, 5, 8}, {0, 3, 8, 5}, {4, 0, 4, 8}, {0, 4, 8, 4}, {2, 2, 6, 6}};
+    for (int second = 0; second < 60; ++second) {
+        const double angle = 1.5707965 - (second / 30.0) * 3.141593;
+        TurnedBounds whole;
+        const auto full = Turn(image, kWidth, kHeight, angle, whole);
+        for (const auto& p : parts) {
+            const int left = whole.width * p.l / 8;
+            const int top = whole.height * p.t / 8;
+            const int right = std::max(left + 1, whole.width * p.r / 8);
+            const int bottom = std::max(top + 1, whole.height * p.b / 8);
+            const TurnedBounds part{whole.minX + left, whole.minY + top, right - left, bottom - top};
+            std::vector<uint32_t> out(size_t(part.width) * part.height, 0xDEADBEEF);
+            FillTurnedImage(image.data(), kWidth, kHeight, angle, part, out.data());
+            for (int y = 0; y < part.height; ++y)
+                for (int x = 0; x < part.width; ++x)
+                    ASSERT_EQ(out[size_t(y) * part.width + x], full[size_t(top + y) * whole.width + left + x])
+                        << "second " << second << ", part " << left << "," << top << " at " << x << "," << y;
         }
     }
 }
