@@ -131,13 +131,13 @@ TEST(SmoothShrink, OnlyAnExactHalvingGoesWithoutScratch) {
         {8, 6, 4, 3, true}, {34, 2, 17, 1, true}, {9, 6, 4, 3, false}, {8, 7, 4, 3, false}, {3, 3, 3, 3, false}};
     for (const auto& c : cases) {
         const bool halving = c.reduces;
-        const Image src = Noise(c.srcWidth, c.srcHeight, 7);
-        Image dst(c.dstWidth, c.dstHeight);
+        const Rgb24Image src = Noise(c.srcWidth, c.srcHeight, 7);
+        Rgb24Image dst(c.dstWidth, c.dstHeight);
         std::fill(dst.bytes.begin(), dst.bytes.end(), uint8_t{0xA5});
-        const Image untouched = dst;
+        const Rgb24Image untouched = dst;
         AreaAverage(src.bytes.data(), src.width, src.height, src.stride, dst.bytes.data(), dst.width, dst.height,
                     dst.stride, nullptr);
-        Image expected = halving ? Reduce(AreaAverageReference, src, c.dstWidth, c.dstHeight) : untouched;
+        Rgb24Image expected = halving ? Reduce(AreaAverageReference, src, c.dstWidth, c.dstHeight) : untouched;
         for (int y = 0; y < c.dstHeight; ++y)
             EXPECT_EQ(0, std::memcmp(dst.Pixel(0, y), expected.Pixel(0, y), 3 * size_t(c.dstWidth)))
                 << c.srcWidth << "x" << c.srcHeight << " to " << c.dstWidth << "x" << c.dstHeight << ", row " << y;
