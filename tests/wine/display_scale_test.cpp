@@ -12,6 +12,7 @@
 
 #include "app/clock_window_win.h"
 #include "core/settings_store.h"
+#include "tests/wine/bare_clock_win.h"
 #include "tests/wine/bitmap_file_win.h"
 #include "tests/wine/test_app_win.h"
 #include "tools/png_write.h"
@@ -20,17 +21,6 @@ namespace {
 
 constexpr int kWidth = 100;
 constexpr int kHeight = 80;
-
-class BareClock : public CTavixDlg {
-public:
-    BareClock() : CTavixDlg(nullptr) {}
-    using CTavixDlg::MutablePlugins;
-    using CTavixDlg::MutableSettings;
-
-protected:
-    bool OnCreate() override { return true; }
-    void OnDestroy() override {}
-};
 
 std::string ExeFolder() {
     char path[MAX_PATH];

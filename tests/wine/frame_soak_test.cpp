@@ -13,21 +13,11 @@
 
 #include "app/clock_window_win.h"
 #include "core/language_table.h"
+#include "tests/wine/bare_clock_win.h"
 #include "tests/wine/test_app_win.h"
 #include "tests/wine/test_faces_win.h"
 
 namespace {
-
-// A clock window that skips the start-up sequence, so the test sets it up itself.
-class BareClock : public CTavixDlg {
-public:
-    BareClock() : CTavixDlg(nullptr) {}
-    using CTavixDlg::MutableSettings;
-
-protected:
-    bool OnCreate() override { return true; }
-    void OnDestroy() override {}
-};
 
 struct Holdings {
     DWORD gdiObjects = 0;

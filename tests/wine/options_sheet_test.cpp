@@ -20,6 +20,7 @@
 #include "core/language_table.h"
 #include "options/options_sheet_win.h"
 #include "res/resource.h"
+#include "tests/wine/bare_clock_win.h"
 #include "tests/wine/bitmap_file_win.h"
 #include "tests/wine/dialog_script_win.h"
 #include "tests/wine/test_app_win.h"
@@ -30,16 +31,6 @@ namespace {
 const char* const kScratchPath = "Software\\TavixTests\\OptionsSheetTest";
 const char* const kRunPath = "Software\\TavixTests\\OptionsSheetTest\\Run";
 const char* const kCaption = "Options test";
-
-class BareClock : public CTavixDlg {
-public:
-    BareClock() : CTavixDlg(nullptr) {}
-    using CTavixDlg::MutableSettings;
-
-protected:
-    bool OnCreate() override { return true; }
-    void OnDestroy() override {}
-};
 
 // The clock as the sheet sees it, with its folder and store moved to scratch places.
 class TestTarget : public ClockOptionsAdapter {
