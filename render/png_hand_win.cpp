@@ -32,11 +32,12 @@ public:
     // none could be made. Rows are Stride() pixels apart.
     uint32_t* Hold(int width, int height) {
         if (width > width_ || height > height_) {
-            Release();
-            // Some room to spare, so that a second hand turning a little
-            // further does not make it again at once.
+            // Never smaller than before in either direction: the hands take
+            // turns with boxes of other shapes. Some room to spare, so that a
+            // second hand turning a little further does not make it again at once.
             const int newWidth = std::max(width, width_) + 16;
             const int newHeight = std::max(height, height_) + 16;
+            Release();
             if (!FitsSection(newWidth, newHeight))
                 return nullptr;
             if (!dc_)
