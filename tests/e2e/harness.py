@@ -11,6 +11,7 @@ Standard library only.
 """
 
 import atexit
+import collections
 import glob
 import json
 import os
@@ -375,6 +376,9 @@ class WineSession:
         self.xvfb = None
         self.processes = []
         self.closed = False
+        # What happened to the session's Wine server and programs, for a failure's report.
+        self.started = time.monotonic()
+        self.events = collections.deque(maxlen=20)
         try:
             if display is None:
                 self.xvfb = Xvfb(screen)
@@ -424,8 +428,12 @@ class WineSession:
                 _remove(path)
         _spent_roots.append(self.root)
 
+    def event(self, text):
+        self.events.append("%.1f s: %s" % (time.monotonic() - self.started, text))
+
     def kill_all(self):
         """Ends every program of the prefix (Tavix, explorer, anything a test started)."""
+        self.event("every program and the server ended")
         if os.path.isdir(self.prefix):
             _run(["wineserver", "-k"], env=self.env, timeout=30, check=False)
         for p in self.processes:
@@ -441,8 +449,22 @@ class WineSession:
         """A server that stays until it is killed. One that a command such as
         `wine reg` starts goes as soon as its last program ends (Debian's
         wineserver is started with -p0), and a program that connects just
-        then ends with it (exit code 1, nothing printed)."""
-        _run(["wineserver", "-p"], env=self.env, timeout=30, check=False)
+        then ends with it (exit code 1, nothing printed).
+
+        `wineserver -p` only starts a server: while another one runs it ends
+        with 2 and leaves that one as it is. After a kill, a program the old
+        server was still starting (explorer, a service) can come up late and
+        start a server of its own, one that goes with its last program, so
+        such a server is ended and ours started again."""
+        for _ in range(5):
+            code, _, _ = _run(["wineserver", "-p"], env=self.env, timeout=30, check=False)
+            if code == 0:
+                break
+            self.event("another server ran (wineserver -p ended with %d): ended it" % code)
+            _run(["wineserver", "-k"], env=self.env, timeout=30, check=False)
+            _run(["wineserver", "-w"], env=self.env, timeout=30, check=False)
+        else:
+            raise HarnessError("no lasting Wine server: `wineserver -p` ended with %d five times" % code)
         # -p returns before the server listens; a command started before that
         # would start a server of its own, and one of the two would go. The
         # socket's file is there a moment before it takes connections, so only
@@ -452,6 +474,32 @@ class WineSession:
         deadline = time.monotonic() + 30
         while not any(_listens(path) for path in glob.glob(pattern)) and time.monotonic() < deadline:
             time.sleep(0.02)
+        # The server's own process shows a moment after its socket takes connections.
+        for _ in range(100):
+            servers = self.describe_servers()
+            if servers != "none":
+                break
+            time.sleep(0.02)
+        self.event("server started: %s" % servers)
+
+    def describe_servers(self):
+        """The Wine servers of this prefix: pid and arguments ("-p0" alone: one that goes with its last program)."""
+        st = os.stat(self.prefix)
+        folder = "server-%x-%x" % (st.st_dev, st.st_ino)
+        found = []
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit():
+                continue
+            try:
+                if os.path.basename(os.readlink("/proc/%s/cwd" % entry)) != folder:
+                    continue
+                with open("/proc/%s/cmdline" % entry, "rb") as f:
+                    args = f.read().split(b"\0")
+            except OSError:
+                continue
+            if os.path.basename(args[0].decode("latin-1")).startswith("wineserver"):
+                found.append("pid %s %s" % (entry, " ".join(a.decode("latin-1") for a in args[1:] if a)))
+        return "; ".join(found) or "none"
 
     def end_programs(self):
         """Ends every program of the prefix but Wine's own services and shell.
@@ -462,14 +510,15 @@ class WineSession:
         self.processes = []
         deadline = time.monotonic() + 15
         while True:
-            programs = [pid for pid, name in self._prefix_processes() if name not in WINE_OWN_PROGRAMS]
+            programs = [(pid, name) for pid, name in self._prefix_processes() if name not in WINE_OWN_PROGRAMS]
             if not programs:
                 return
+            self.event("ending %s" % ", ".join("%s (%d)" % (name, pid) for pid, name in programs))
             if time.monotonic() > deadline:
                 # Something will not go: start again from a new server.
                 self.kill_all()
                 return
-            for pid in programs:
+            for pid, _ in programs:
                 try:
                     os.kill(pid, signal.SIGKILL)
                 except OSError:
@@ -521,6 +570,13 @@ class WineSession:
 
     def start_tavix(self, *args, env=None):
         """env: variables that differ from the session's for this start only."""
+        if not any(name == "explorer.exe" for _, name in self._prefix_processes()):
+            # Wine's desktop and services come up with the first program after a
+            # server start. They come up first here, so that Tavix starts as it
+            # does on a running desktop: on a busy machine a program that must
+            # wait too long for the desktop gets no window and ends.
+            self.event("desktop started for the next program")
+            self.probe("windows")
         log_path = os.path.join(self.root, "tavix-%d.log" % (len(self.processes) + 1))
         process_env = dict(self.env, **(env or {}))
         with open(log_path, "wb") as log:
@@ -712,6 +768,9 @@ class WineSession:
             lines.append("registry %s: %r" % (TAVIX_KEY, self.reg_query()))
         except HarnessError as e:
             lines.append("(cannot look: %s)" % e)
+        lines.append("Wine server: %s" % self.describe_servers())
+        lines.append("server and programs:")
+        lines.extend("  " + e for e in self.events)
         for p in self.processes:
             state = "running" if p.running() else "ended with %s" % p.popen.returncode
             lines.append("Tavix.exe %s: %s" % (" ".join(p.args), state))
