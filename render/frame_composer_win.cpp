@@ -7,6 +7,7 @@
 #include "core/language_table.h"
 #include "render/alpha_plane_win.h"
 #include "render/frame_hooks_win.h"
+#include "render/halftone_reach_win.h"
 #include "render/hand_geometry.h"
 #include "render/smooth_shrink_win.h"
 #include "win/platform_entry_points_win.h"
@@ -104,6 +105,16 @@ void FrameComposer::DrawTexts(HDC work, const LoadedPreset& preset, const std::s
     if (!mark.empty())
         DrawCenteredText(work, mark, markFont_.For(settings.AMPMFont, settings.AMPMFontSize), settings.AMPMColor,
                          settings.AMPMCenterX, settings.AMPMCenterY, preset.WorkWidth(), preset.WorkHeight());
+}
+
+bool FrameComposer::EnsureStretchScratch(int width, int height) {
+    if (!stretchScratch_ || width != scratchWidth_ || height != scratchHeight_) {
+        WindowDC screen(nullptr);
+        stretchScratch_.reset(screen ? ::CreateCompatibleBitmap(screen.get(), width, height) : nullptr);
+        scratchWidth_ = width;
+        scratchHeight_ = height;
+    }
+    return static_cast<bool>(stretchScratch_);
 }
 
 bool FrameComposer::EnsureDCs() {
@@ -239,11 +250,23 @@ void FrameComposer::Compose(LoadedPreset& preset,
             reduced = frame != nullptr;
             break;
         }
-        case SmoothingMethod::System:
+        case SmoothingMethod::System: {
             // The platform's filter reaches past the area by an amount it does
-            // not tell: the whole frame is stretched.
-            reduced = StretchToFrame(firstDC_.get(), secondDC_.get(), preset, options.halftone);
+            // not tell: an area is stretched alone only where a halving was
+            // found to give the whole stretch's pixels; else the whole frame.
+            const bool halving =
+                preset.WorkWidth() == 2 * preset.WindowWidth() && preset.WorkHeight() == 2 * preset.WindowHeight();
+            if (clipped && options.halftone && halving && HalftoneHalvingReach() >= 0 &&
+                EnsureStretchScratch(preset.WindowWidth(), preset.WindowHeight())) {
+                const PixelRect part = HalvedArea(area, preset.WindowWidth(), preset.WindowHeight());
+                if (StretchHalvedPart(firstDC_.get(), secondDC_.get(), preset.WorkSurface(), stretchScratch_.get(),
+                                      preset.Frame(), part, window, HalftoneHalvingReach()))
+                    changed = part;
+            }
+            if (changed == window)
+                reduced = StretchToFrame(firstDC_.get(), secondDC_.get(), preset, options.halftone);
             break;
+        }
     }
     if (changed == window || !reduced)
         presentWhole_ = true;

@@ -90,6 +90,9 @@ private:
     // Two memory DCs kept for the clock's life: a frame selects its bitmaps
     // into them and out again, instead of making DCs every second.
     bool EnsureDCs();
+    // Where the platform's stretch of an area goes before its part is copied
+    // into the frame: a bitmap of the window's size, kept between frames.
+    bool EnsureStretchScratch(int width, int height);
     // The computer's short date, formatted again when the day changes.
     const std::string& DateText();
     void DrawTexts(HDC work, const LoadedPreset& preset, const std::string& date, const std::string& mark);
@@ -98,6 +101,9 @@ private:
     TodayFn today_ = nullptr;
     UniqueMemoryDC firstDC_;
     UniqueMemoryDC secondDC_;
+    UniqueBitmap stretchScratch_;
+    int scratchWidth_ = 0;
+    int scratchHeight_ = 0;
     TextFont dateFont_;
     TextFont markFont_;
     std::string date_;

@@ -1,0 +1,137 @@
+#include "render/halftone_reach_win.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "win/unique_handle.h"
+
+namespace {
+
+constexpr int kSide = 40;  // of the test's destination; its source is twice that
+
+// Noise, the same every time: any pixel a destination pixel depends on shows.
+void FillWithNoise(HBITMAP bitmap, int width, int height, uint32_t seed) {
+    std::vector<uint32_t> pixels(size_t(width) * size_t(height));
+    for (uint32_t& pixel : pixels) {
+        seed = seed * 1664525u + 1013904223u;
+        pixel = seed >> 8;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    WindowDC screen(nullptr);
+    ::SetDIBits(screen.get(), bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
+}
+
+// The colors of a bitmap that no DC holds, top row first; empty on failure.
+std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
+    std::vector<uint32_t> pixels(size_t(width) * size_t(height));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    WindowDC screen(nullptr);
+    if (::GetDIBits(screen.get(), bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS) != height)
+        return {};
+    for (uint32_t& pixel : pixels)
+        pixel &= 0xFFFFFFu;
+    return pixels;
+}
+
+PixelRect Grown(const PixelRect& part, int reach, const PixelRect& whole) {
+    return Intersect(PixelRect{part.left - reach, part.top - reach, part.right + reach, part.bottom + reach}, whole);
+}
+
+bool StretchWhole(HDC workDC, HDC frameDC, HBITMAP work, HBITMAP frame, int width, int height) {
+    SelectGuard selectedWork(workDC, work);
+    SelectGuard selectedFrame(frameDC, frame);
+    ::SetStretchBltMode(frameDC, HALFTONE);
+    ::SetBrushOrgEx(frameDC, 0, 0, nullptr);
+    return ::StretchBlt(frameDC, 0, 0, width, height, workDC, 0, 0, 2 * width, 2 * height, SRCCOPY) != FALSE;
+}
+
+bool ReachHolds(int reach) {
+    WindowDC screen(nullptr);
+    UniqueMemoryDC workDC(::CreateCompatibleDC(screen.get()));
+    UniqueMemoryDC frameDC(::CreateCompatibleDC(screen.get()));
+    UniqueBitmap work(::CreateCompatibleBitmap(screen.get(), 2 * kSide, 2 * kSide));
+    UniqueBitmap whole(::CreateCompatibleBitmap(screen.get(), kSide, kSide));
+    UniqueBitmap byParts(::CreateCompatibleBitmap(screen.get(), kSide, kSide));
+    UniqueBitmap scratch(::CreateCompatibleBitmap(screen.get(), kSide, kSide));
+    if (!screen || !workDC || !frameDC || !work || !whole || !byParts || !scratch)
+        return false;
+    FillWithNoise(work.get(), 2 * kSide, 2 * kSide, 1);
+    FillWithNoise(byParts.get(), kSide, kSide, 2);
+    const std::vector<uint32_t> before = ReadPixels(byParts.get(), kSide, kSide);
+    if (!StretchWhole(workDC.get(), frameDC.get(), work.get(), whole.get(), kSide, kSide))
+        return false;
+    // Parts at the edges and inside, at odd and even places and sizes.
+    const PixelRect parts[] = {{0, 0, 7, 5}, {3, 9, 17, 22}, {20, 1, 40, 12}, {11, 27, 29, 40}, {33, 30, 40, 40}};
+    const PixelRect all = WholeArea(kSide, kSide);
+    for (const PixelRect& part : parts)
+        if (!StretchHalvedPart(workDC.get(), frameDC.get(), work.get(), scratch.get(), byParts.get(), part, all, reach))
+            return false;
+    const std::vector<uint32_t> expected = ReadPixels(whole.get(), kSide, kSide);
+    const std::vector<uint32_t> got = ReadPixels(byParts.get(), kSide, kSide);
+    if (expected.empty() || got.empty() || before.empty())
+        return false;
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            bool inPart = false;
+            for (const PixelRect& part : parts)
+                inPart = inPart || (x >= part.left && x < part.right && y >= part.top && y < part.bottom);
+            const size_t at = size_t(y) * kSide + size_t(x);
+            // Inside a part the whole stretch's pixel; outside, untouched.
+            if (got[at] != (inPart ? expected[at] : before[at]))
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool StretchHalvedPart(HDC firstDC,
+                       HDC secondDC,
+                       HBITMAP work,
+                       HBITMAP scratch,
+                       HBITMAP frame,
+                       const PixelRect& part,
+                       const PixelRect& whole,
+                       int reach) {
+    const PixelRect read = Grown(part, reach, whole);
+    if (read.Empty())
+        return true;
+    {
+        SelectGuard selectedWork(firstDC, work);
+        SelectGuard selectedScratch(secondDC, scratch);
+        ::SetStretchBltMode(secondDC, HALFTONE);
+        ::SetBrushOrgEx(secondDC, 0, 0, nullptr);
+        const int width = read.right - read.left;
+        const int height = read.bottom - read.top;
+        if (!::StretchBlt(secondDC, read.left, read.top, width, height, firstDC, 2 * read.left, 2 * read.top, 2 * width,
+                          2 * height, SRCCOPY))
+            return false;
+    }
+    SelectGuard selectedScratch(firstDC, scratch);
+    SelectGuard selectedFrame(secondDC, frame);
+    return ::BitBlt(secondDC, part.left, part.top, part.right - part.left, part.bottom - part.top, firstDC, part.left,
+                    part.top, SRCCOPY) != FALSE;
+}
+
+int HalftoneHalvingReach() {
+    static const int reach = [] {
+        for (int tried : {2, 8})
+            if (ReachHolds(tried))
+                return tried;
+        return -1;
+    }();
+    return reach;
+}

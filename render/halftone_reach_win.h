@@ -1,0 +1,26 @@
+#pragma once
+// Whether the platform's halftone stretch may reduce a frame area by area.
+// Its filter is not documented, so it is asked once, on a picture of noise:
+// does an exact halving stretched over a part grown by some reach, through a
+// clip of that part, give the same pixels as the whole stretch?
+#include <windows.h>
+
+#include "render/frame_area.h"
+
+// The reach in destination pixels with which area stretches equal the whole
+// one, or -1 when none tried does (or the test could not be made). Asked once
+// per process; drawing happens on one thread.
+int HalftoneHalvingReach();
+
+// Stretches work (twice the frame's size) over part grown by reach into
+// scratch (a bitmap of the frame's size), then copies part alone into frame.
+// Not through a clip: under Wine a clipped stretch samples other pixels than
+// the same stretch unclipped. No bitmap may be selected elsewhere.
+bool StretchHalvedPart(HDC firstDC,
+                       HDC secondDC,
+                       HBITMAP work,
+                       HBITMAP scratch,
+                       HBITMAP frame,
+                       const PixelRect& part,
+                       const PixelRect& whole,
+                       int reach);
