@@ -47,3 +47,11 @@ PixelRect HalvedArea(const PixelRect& work, int windowWidth, int windowHeight) {
                            ClampToInt((int64_t{work.bottom} + 1) / 2)};
     return Intersect(halved, WholeArea(windowWidth, windowHeight));
 }
+
+PixelRect CenteredTextReach(int centerX, int centerY, int width, int height) {
+    const int64_t margin = std::max<int64_t>(height, 4);
+    const int64_t halfWidth = std::max<int64_t>(width, 0) / 2 + margin + 1;
+    const int64_t halfHeight = std::max<int64_t>(height, 0) / 2 + margin + 1;
+    return {ClampToInt(int64_t{centerX} - halfWidth), ClampToInt(int64_t{centerY} - halfHeight),
+            ClampToInt(int64_t{centerX} + halfWidth), ClampToInt(int64_t{centerY} + halfHeight)};
+}

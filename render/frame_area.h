@@ -35,3 +35,8 @@ PixelRect DrawnHandReach(const HandLine& line, int penWidth);
 // The window pixels whose 2 x 2 source blocks meet the work area, when the
 // work surface is exactly twice the window; clipped to the window.
 PixelRect HalvedArea(const PixelRect& work, int windowWidth, int windowHeight);
+
+// Where a line of text of the given extent, centered on a point, may put
+// pixels: its box grown by its height (at least 4) for overhanging and
+// smoothed glyphs.
+PixelRect CenteredTextReach(int centerX, int centerY, int width, int height);

@@ -1,5 +1,7 @@
 #include "render/frame_composer_win.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string_view>
 
@@ -97,14 +99,47 @@ const std::string& FrameComposer::DateText() {
     return date_;
 }
 
-void FrameComposer::DrawTexts(HDC work, const LoadedPreset& preset, const std::string& date, const std::string& mark) {
+PixelRect FrameComposer::TextReach::For(HDC dc, const std::string& text, HFONT font, int centerX, int centerY) {
+    if (known_ && font == font_ && centerX == centerX_ && centerY == centerY_ && text == text_)
+        return reach_;
+    SIZE size = {};
+    bool measured = false;
+    if (font) {
+        SelectGuard selected(dc, font);
+        measured = ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size) != FALSE;
+    }
+    if (measured) {
+        reach_ = CenteredTextReach(centerX, centerY, size.cx, size.cy);
+    } else {
+        // Not measured: it may be anywhere.
+        reach_ = PixelRect{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    }
+    known_ = true;
+    text_ = text;
+    font_ = font;
+    centerX_ = centerX;
+    centerY_ = centerY;
+    return reach_;
+}
+
+void FrameComposer::DrawTexts(HDC work,
+                              const LoadedPreset& preset,
+                              const std::string& date,
+                              const std::string& mark,
+                              const PixelRect* area) {
     const PresetSettings& settings = preset.Settings();
-    if (!date.empty())
-        DrawCenteredText(work, date, dateFont_.For(settings.DateFont, settings.DateFontSize), settings.DateColor,
-                         settings.DateCenterX, settings.DateCenterY, preset.WorkWidth(), preset.WorkHeight());
-    if (!mark.empty())
-        DrawCenteredText(work, mark, markFont_.For(settings.AMPMFont, settings.AMPMFontSize), settings.AMPMColor,
-                         settings.AMPMCenterX, settings.AMPMCenterY, preset.WorkWidth(), preset.WorkHeight());
+    if (!date.empty()) {
+        const HFONT font = dateFont_.For(settings.DateFont, settings.DateFontSize);
+        if (!area || Intersects(dateReach_.For(work, date, font, settings.DateCenterX, settings.DateCenterY), *area))
+            DrawCenteredText(work, date, font, settings.DateColor, settings.DateCenterX, settings.DateCenterY,
+                             preset.WorkWidth(), preset.WorkHeight());
+    }
+    if (!mark.empty()) {
+        const HFONT font = markFont_.For(settings.AMPMFont, settings.AMPMFontSize);
+        if (!area || Intersects(markReach_.For(work, mark, font, settings.AMPMCenterX, settings.AMPMCenterY), *area))
+            DrawCenteredText(work, mark, font, settings.AMPMColor, settings.AMPMCenterX, settings.AMPMCenterY,
+                             preset.WorkWidth(), preset.WorkHeight());
+    }
 }
 
 bool FrameComposer::EnsureStretchScratch(int width, int height) {
@@ -138,6 +173,8 @@ void FrameComposer::Compose(LoadedPreset& preset,
         // Fonts and date are made again for a face that was just loaded.
         dateFont_.Forget();
         markFont_.Forget();
+        dateReach_.Forget();
+        markReach_.Forget();
         dateDay_ = 0;
     }
 
@@ -215,7 +252,7 @@ void FrameComposer::Compose(LoadedPreset& preset,
                  area.top, SRCCOPY);
         if (hooks)
             hooks->OnDrawBegin(workDC);
-        DrawTexts(workDC, preset, date, mark);
+        DrawTexts(workDC, preset, date, mark, clipped ? &area : nullptr);
         for (int i = 0; i < 3; ++i) {
             if (hands[i] && (!clipped || Intersects(traces[i].reach, area)))
                 hands[i]->Draw(workDC, angles[i], center);

@@ -80,6 +80,23 @@ private:
         UniqueFont font_;
     };
 
+    // Where a text may put pixels: its extent about its center, grown by its
+    // height for overhanging and smoothed glyphs. Measured again when the
+    // text, its font or its place changes.
+    class TextReach {
+    public:
+        PixelRect For(HDC dc, const std::string& text, HFONT font, int centerX, int centerY);
+        void Forget() { known_ = false; }
+
+    private:
+        bool known_ = false;
+        std::string text_;
+        HFONT font_ = nullptr;
+        int centerX_ = 0;
+        int centerY_ = 0;
+        PixelRect reach_;
+    };
+
     // What a hand drew in a frame.
     struct HandTrace {
         bool drawn = false;
@@ -95,7 +112,12 @@ private:
     bool EnsureStretchScratch(int width, int height);
     // The computer's short date, formatted again when the day changes.
     const std::string& DateText();
-    void DrawTexts(HDC work, const LoadedPreset& preset, const std::string& date, const std::string& mark);
+    // Draws the date and the mark; with an area, only those that may reach into it.
+    void DrawTexts(HDC work,
+                   const LoadedPreset& preset,
+                   const std::string& date,
+                   const std::string& mark,
+                   const PixelRect* area);
 
     ReductionCache* cache_ = nullptr;
     TodayFn today_ = nullptr;
@@ -106,6 +128,8 @@ private:
     int scratchHeight_ = 0;
     TextFont dateFont_;
     TextFont markFont_;
+    TextReach dateReach_;
+    TextReach markReach_;
     std::string date_;
     uint32_t dateDay_ = 0;  // year, month and day of date_; 0 before the first
 

@@ -45,3 +45,12 @@ TEST(FrameArea, HalvedAreaTakesEveryWindowPixelWhoseBlockIsTouched) {
     for (const Case& c : cases)
         EXPECT_EQ(HalvedArea(c.work, 100, 100), c.window) << c.work.left << "," << c.work.top;
 }
+
+TEST(FrameArea, CenteredTextReachHoldsTheTextAndItsOverhangs) {
+    // 40 x 12 about (100, 50): half extents 20 and 6, grown by the height 12 and a pixel.
+    EXPECT_EQ(CenteredTextReach(100, 50, 40, 12), (PixelRect{67, 31, 133, 69}));
+    EXPECT_EQ(CenteredTextReach(0, 0, 0, 0), (PixelRect{-5, -5, 5, 5})) << "an empty text still grows by 4";
+    const PixelRect far = CenteredTextReach(2147483647, -2147483647 - 1, 2147483647, 2147483647);
+    EXPECT_EQ(far.right, 2147483647) << "clamped, not wrapped";
+    EXPECT_EQ(far.top, -2147483647 - 1);
+}
