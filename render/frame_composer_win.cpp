@@ -267,6 +267,9 @@ void FrameComposer::Compose(LoadedPreset& preset,
     const PixelRect window = WholeArea(preset.WindowWidth(), preset.WindowHeight());
     PixelRect changed = window;
     bool reduced = true;
+    // The platform stretch's scratch is kept only while the platform smooths.
+    if (preset.Smoothing() != SmoothingMethod::System)
+        stretchScratch_.reset();
     switch (preset.Smoothing()) {
         case SmoothingMethod::None:
             changed = area;
