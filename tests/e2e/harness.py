@@ -484,7 +484,10 @@ class WineSession:
 
     def describe_servers(self):
         """The Wine servers of this prefix: pid and arguments ("-p0" alone: one that goes with its last program)."""
-        st = os.stat(self.prefix)
+        try:
+            st = os.stat(self.prefix)
+        except OSError:
+            return "none (no prefix)"
         folder = "server-%x-%x" % (st.st_dev, st.st_ino)
         found = []
         for entry in os.listdir("/proc"):
