@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "win/bitmap_info_win.h"
 #include "win/unique_handle.h"
 
 namespace {
@@ -16,13 +17,7 @@ void FillWithNoise(HBITMAP bitmap, int width, int height, uint32_t seed) {
         seed = seed * 1664525u + 1013904223u;
         pixel = seed >> 8;
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height, 32);
     WindowDC screen(nullptr);
     ::SetDIBits(screen.get(), bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
 }
@@ -30,13 +25,7 @@ void FillWithNoise(HBITMAP bitmap, int width, int height, uint32_t seed) {
 // The colors of a bitmap that no DC holds, top row first; empty on failure.
 std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
     std::vector<uint32_t> pixels(size_t(width) * size_t(height));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownBitmapInfo(width, height, 32);
     WindowDC screen(nullptr);
     if (::GetDIBits(screen.get(), bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS) != height)
         return {};
