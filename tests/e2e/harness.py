@@ -601,6 +601,23 @@ class WineSession:
         records = [json.loads(line) for line in out.splitlines() if line.strip()]
         return code, records
 
+    def must_probe(self, *args, timeout=30):
+        """Runs probe.exe where the test cannot go on without it; a failure
+        raises with the probe's own reason. Returns the JSON records."""
+        code, out, err = _run(["wine", "C:\\probe.exe"] + [str(a) for a in args], env=self.env, timeout=timeout,
+                              check=False)
+        if code != 0:
+            raise HarnessError("probe %s ended with %d: %s" % (" ".join(map(str, args)), code,
+                                                              err.strip() or "(no output)"))
+        return [json.loads(line) for line in out.splitlines() if line.strip()]
+
+    def set_item_text(self, dialog, item, text):
+        self.must_probe("settext", dialog, item, text)
+
+    def send_item(self, dialog, item, msg, wparam=0, lparam=0):
+        """Sends a message to a dialog's control; returns its result."""
+        return self.must_probe("senditem", dialog, item, msg, wparam, lparam)[0]["result"]
+
     def windows(self, pid=None):
         extra = ["--pid", pid] if pid else []
         return self.probe("windows", *extra)[1]

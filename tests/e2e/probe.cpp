@@ -400,6 +400,20 @@ int CmdClose(int argc, char** argv) {
     return 0;
 }
 
+// A window that is merely slow (a loaded machine, a program starving for the
+// processor) still answers in time; a hung one ends the wait.
+constexpr UINT kAnswerMs = 20000;
+
+int NoAnswer(const char* window) {
+    const DWORD error = GetLastError();
+    fprintf(stderr, "probe: no answer from window %s (%s, error %lu)\n", window,
+            error == ERROR_TIMEOUT                 ? "timed out"
+            : error == ERROR_INVALID_WINDOW_HANDLE ? "no such window"
+                                                   : "failed",
+            error);
+    return 1;
+}
+
 int CmdPostOrSend(int argc, char** argv, bool send) {
     HWND w = nullptr;
     UINT msg = 0;
@@ -415,10 +429,9 @@ int CmdPostOrSend(int argc, char** argv, bool send) {
         return 0;
     }
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(w, msg, static_cast<WPARAM>(wp), static_cast<LPARAM>(lp), SMTO_ABORTIFHUNG, 5000,
+    if (!SendMessageTimeoutA(w, msg, static_cast<WPARAM>(wp), static_cast<LPARAM>(lp), SMTO_NORMAL, kAnswerMs,
                              &result)) {
-        fprintf(stderr, "probe: no answer from window %s\n", argv[2]);
-        return 1;
+        return NoAnswer(argv[2]);
     }
     char buf[64];
     snprintf(buf, sizeof buf, "{\"result\": %lld}", static_cast<long long>(result));
@@ -433,10 +446,15 @@ int CmdSetText(int argc, char** argv) {
     if (argc != 5 || !ParseHandle(argv[2], &w) || !ParseNumber(argv[3], &id))
         return Usage();
     HWND item = GetDlgItem(w, static_cast<int>(id));
+    if (!item) {
+        fprintf(stderr, "probe: no control %s in window %s (error %lu)\n", argv[3], argv[2], GetLastError());
+        return 1;
+    }
     DWORD_PTR result = 0;
-    if (!item ||
-        !SendMessageTimeoutA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]), SMTO_ABORTIFHUNG, 5000, &result)) {
-        fprintf(stderr, "probe: cannot set the text of control %s in window %s\n", argv[3], argv[2]);
+    if (!SendMessageTimeoutA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]), SMTO_NORMAL, kAnswerMs, &result))
+        return NoAnswer(argv[3]);
+    if (!result) {
+        fprintf(stderr, "probe: control %s in window %s refused the text\n", argv[3], argv[2]);
         return 1;
     }
     Print("{\"set\": true}");

@@ -61,15 +61,14 @@ class AlarmsDialogTest(TavixTestCase):
         if edit is None:
             self.fail_seen("New opened no edit dialog titled %r" % texts[55])
         hwnd = edit["hwnd"]
-        probe = self.session.probe
-        self.assertEqual(probe("settext", hwnd, ID_NAME, "Added from the dialog")[0], 0)
-        probe("senditem", hwnd, ID_REPEAT, CB_SETCURSEL, EVERY_N_MINUTES, 0)
+        self.session.set_item_text(hwnd, ID_NAME, "Added from the dialog")
+        self.assertEqual(self.session.send_item(hwnd, ID_REPEAT, CB_SETCURSEL, EVERY_N_MINUTES), EVERY_N_MINUTES)
         self.session.post(hwnd, "WM_COMMAND", (CBN_SELCHANGE << 16) | ID_REPEAT, 0)
         time.sleep(0.5)
-        self.assertEqual(probe("settext", hwnd, ID_MINUTES, "1")[0], 0)
-        probe("senditem", hwnd, ID_PROGRAM_CHECK, BM_SETCHECK, 1, 0)
+        self.session.set_item_text(hwnd, ID_MINUTES, "1")
+        self.session.send_item(hwnd, ID_PROGRAM_CHECK, BM_SETCHECK, 1)
         self.session.post(hwnd, "WM_COMMAND", ID_PROGRAM_CHECK, 0)
-        self.assertEqual(probe("settext", hwnd, ID_PROGRAM, "cmd /c echo rang> C:\\from_dialog.txt")[0], 0)
+        self.session.set_item_text(hwnd, ID_PROGRAM, "cmd /c echo rang> C:\\from_dialog.txt")
         time.sleep(0.5)
         self.photograph(edit, "alarm-edit-dialog.png")
         self.session.click(hwnd, 1)

@@ -67,15 +67,14 @@ class OneClockRingsTest(TavixTestCase):
         if edit is None:
             self.fail_seen("New opened no edit dialog")
         hwnd = edit["hwnd"]
-        probe = self.session.probe
-        self.assertEqual(probe("settext", hwnd, ID_NAME, "Every minute")[0], 0)
-        probe("senditem", hwnd, ID_REPEAT, CB_SETCURSEL, EVERY_N_MINUTES, 0)
+        self.session.set_item_text(hwnd, ID_NAME, "Every minute")
+        self.assertEqual(self.session.send_item(hwnd, ID_REPEAT, CB_SETCURSEL, EVERY_N_MINUTES), EVERY_N_MINUTES)
         self.session.post(hwnd, "WM_COMMAND", (CBN_SELCHANGE << 16) | ID_REPEAT, 0)
         time.sleep(0.5)
-        self.assertEqual(probe("settext", hwnd, ID_MINUTES, "1")[0], 0)
-        probe("senditem", hwnd, ID_PROGRAM_CHECK, BM_SETCHECK, 1, 0)
+        self.session.set_item_text(hwnd, ID_MINUTES, "1")
+        self.session.send_item(hwnd, ID_PROGRAM_CHECK, BM_SETCHECK, 1)
         self.session.post(hwnd, "WM_COMMAND", ID_PROGRAM_CHECK, 0)
-        self.assertEqual(probe("settext", hwnd, ID_PROGRAM, "cmd /c echo %%TAVIX_WHO%%>> C:\\%s" % OUTPUT)[0], 0)
+        self.session.set_item_text(hwnd, ID_PROGRAM, "cmd /c echo %%TAVIX_WHO%%>> C:\\%s" % OUTPUT)
         time.sleep(0.5)
         self.session.click(hwnd, 1)
         if not self.session.wait_gone(hwnd, timeout=10):
