@@ -13,6 +13,7 @@
 #include "render/hand_geometry.h"
 #include "render/smooth_shrink_win.h"
 #include "win/platform_entry_points_win.h"
+#include "win/surface_bitmap_win.h"
 #include "win/system_code_page_win.h"
 #include "win/unique_handle.h"
 
@@ -144,8 +145,7 @@ void FrameComposer::DrawTexts(HDC work,
 
 bool FrameComposer::EnsureStretchScratch(int width, int height) {
     if (!stretchScratch_ || width != scratchWidth_ || height != scratchHeight_) {
-        WindowDC screen(nullptr);
-        stretchScratch_.reset(screen ? ::CreateCompatibleBitmap(screen.get(), width, height) : nullptr);
+        stretchScratch_ = CreateSurfaceBitmap(width, height);
         scratchWidth_ = width;
         scratchHeight_ = height;
     }

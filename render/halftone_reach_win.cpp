@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "win/bitmap_info_win.h"
+#include "win/surface_bitmap_win.h"
 #include "win/unique_handle.h"
 
 namespace {
@@ -50,10 +51,10 @@ bool ReachHolds(int reach) {
     WindowDC screen(nullptr);
     UniqueMemoryDC workDC(::CreateCompatibleDC(screen.get()));
     UniqueMemoryDC frameDC(::CreateCompatibleDC(screen.get()));
-    UniqueBitmap work(::CreateCompatibleBitmap(screen.get(), 2 * kSide, 2 * kSide));
-    UniqueBitmap whole(::CreateCompatibleBitmap(screen.get(), kSide, kSide));
-    UniqueBitmap byParts(::CreateCompatibleBitmap(screen.get(), kSide, kSide));
-    UniqueBitmap scratch(::CreateCompatibleBitmap(screen.get(), kSide, kSide));
+    UniqueBitmap work = CreateSurfaceBitmap(2 * kSide, 2 * kSide);
+    UniqueBitmap whole = CreateSurfaceBitmap(kSide, kSide);
+    UniqueBitmap byParts = CreateSurfaceBitmap(kSide, kSide);
+    UniqueBitmap scratch = CreateSurfaceBitmap(kSide, kSide);
     if (!screen || !workDC || !frameDC || !work || !whole || !byParts || !scratch)
         return false;
     FillWithNoise(work.get(), 2 * kSide, 2 * kSide, 1);

@@ -120,7 +120,7 @@ struct PresetBuildReport {
 // builds every surface at the sizes the options give. Null when the background
 // cannot be read; hand images that fail are listed in the report and leave
 // their hand without an image (it draws nothing). reference is a DC of the
-// screen the bitmaps are made compatible with.
+// screen that pictures are read and written through.
 std::unique_ptr<LoadedPreset> BuildPreset(const std::string& path,
                                           const PresetBuildOptions& options,
                                           HDC reference,

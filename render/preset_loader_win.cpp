@@ -16,6 +16,7 @@
 #include "render/smooth_shrink.h"
 #include "win/bitmap_info_win.h"
 #include "win/readable_file_win.h"
+#include "win/surface_bitmap_win.h"
 
 #include <cstdio>
 #include <optional>
@@ -211,7 +212,7 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
     preset->windowWidth_ = sizes.zoomed ? sizes.windowWidth : width;
     preset->windowHeight_ = sizes.zoomed ? sizes.windowHeight : height;
 
-    preset->ReplaceFrame(UniqueBitmap(::CreateCompatibleBitmap(reference, sizes.windowWidth, sizes.windowHeight)));
+    preset->ReplaceFrame(CreateSurfaceBitmap(sizes.windowWidth, sizes.windowHeight));
     if (!preset->frame_)
         return nullptr;
 
@@ -233,7 +234,7 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
         for (CHand* hand : {preset->hourHand_.get(), preset->minuteHand_.get(), preset->secondHand_.get()})
             if (hand)
                 hand->Scale(workRatio);
-        preset->background_.reset(::CreateCompatibleBitmap(reference, sizes.workWidth, sizes.workHeight));
+        preset->background_ = CreateSurfaceBitmap(sizes.workWidth, sizes.workHeight);
         if (!preset->background_)
             return nullptr;
         if (!IsReduction(width, height, sizes.workWidth, sizes.workHeight) ||
@@ -248,7 +249,7 @@ std::unique_ptr<LoadedPreset> PresetBuilder::Build(const std::string& path,
         }
         loaded.reset();
         if (options.smoothing != SmoothingMethod::None) {
-            preset->work_.reset(::CreateCompatibleBitmap(reference, sizes.workWidth, sizes.workHeight));
+            preset->work_ = CreateSurfaceBitmap(sizes.workWidth, sizes.workHeight);
             if (!preset->work_)
                 return nullptr;
         }
