@@ -94,8 +94,10 @@ UniqueBitmap LoadBackground(const std::string& path,
     if (IsBitmapExtension(path)) {
         if (!BitmapFileFitsFace(path))
             return UniqueBitmap();
-        return UniqueBitmap(
-            static_cast<HBITMAP>(::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        // A section, as every surface a frame touches (a face without
+        // smoothing is drawn straight from it).
+        return UniqueBitmap(static_cast<HBITMAP>(
+            ::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     }
     const uint8_t cut[3] = {static_cast<uint8_t>(settings.CutColor & 0xFF),
                             static_cast<uint8_t>((settings.CutColor >> 8) & 0xFF),
