@@ -2,7 +2,9 @@
 # Runs "Tavix.exe -benchmark" under Wine for a preset at each smoothing method,
 # with and without 300 % zoom, and prints the median frame rate of several runs
 # beside the floor: a bare layered window of the clock's size given its whole
-# picture as often (probe.exe layered-floor), measured in turn with each run.
+# picture as often (probe.exe layered-floor), measured in turn with each run;
+# and beside it the same window given a disc in transparent corners, the shape
+# of a round face, which Wine shapes the window after on every update.
 #   tools/wine_benchmark.sh <program folder> <probe.exe> <preset file> [runs]
 # TAVIX_BENCH_DPI=144 or 192 runs the prefix at 150 or 200 % display scale;
 # TAVIX_BENCH_ZOOMS="0" (or "1") measures without (or with) the 300 % zoom only.
@@ -42,10 +44,12 @@ for line in sys.stdin:
     wine "$probe" click "$hwnd" 1 >/dev/null 2>&1 || true
     wineserver -w
     read -r width height <<<"$rect"
-    local floor
+    local floor round
     floor=$(wine "$probe" layered-floor "$width" "$height" 2000 2>/dev/null | sed -n 's/^\([0-9.]*\) fps.*/\1/p')
     wineserver -w
-    echo "$(echo "$text" | sed -n 's/^\([0-9.]*\) fps.*/\1/p') $floor ${width}x${height}"
+    round=$(wine "$probe" layered-floor "$width" "$height" 2000 round 2>/dev/null | sed -n 's/^\([0-9.]*\) fps.*/\1/p')
+    wineserver -w
+    echo "$(echo "$text" | sed -n 's/^\([0-9.]*\) fps.*/\1/p') $floor $round ${width}x${height}"
 }
 
 median() { sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
@@ -57,15 +61,19 @@ for zoom in ${TAVIX_BENCH_ZOOMS:-0 1}; do
         wine reg add "$key" /v AAMethod /t REG_DWORD /d "$method" /f >/dev/null 2>&1
         wine reg add "$key" /v UseZoom /t REG_DWORD /d "$zoom" /f >/dev/null 2>&1
         wine reg add "$key" /v ZoomValue /t REG_DWORD /d 300 /f >/dev/null 2>&1
-        clock=() floor=() ratios=() size=
+        clock=() floor=() ratios=() rounds=() round_ratios=() size=
         for _ in $(seq "$runs"); do
-            read -r c f size <<<"$(bench_once)"
+            read -r c f r size <<<"$(bench_once)"
             clock+=("$c")
             floor+=("$f")
+            rounds+=("$r")
             ratios+=("$(awk -v c="$c" -v f="$f" 'BEGIN {printf "%.2f", (c > 0 ? f / c : 0)}')")
+            round_ratios+=("$(awk -v c="$c" -v f="$r" 'BEGIN {printf "%.2f", (c > 0 ? f / c : 0)}')")
         done
         echo "$preset at $dpi DPI, AAMethod $method, zoom $([ "$zoom" = 1 ] && echo 300% || echo off), window $size:" \
             "clock median $(printf '%s\n' "${clock[@]}" | median) fps, floor median $(printf '%s\n' "${floor[@]}" | median) fps," \
-            "frame / floor $(printf '%s\n' "${ratios[@]}" | median) (runs: ${ratios[*]})"
+            "frame / floor $(printf '%s\n' "${ratios[@]}" | median) (runs: ${ratios[*]});" \
+            "round floor median $(printf '%s\n' "${rounds[@]}" | median) fps," \
+            "frame / round floor $(printf '%s\n' "${round_ratios[@]}" | median) (runs: ${round_ratios[*]})"
     done
 done
