@@ -94,10 +94,24 @@ UniqueBitmap LoadBackground(const std::string& path,
     if (IsBitmapExtension(path)) {
         if (!BitmapFileFitsFace(path))
             return UniqueBitmap();
-        // A section, as every surface a frame touches (a face without
-        // smoothing is drawn straight from it).
-        return UniqueBitmap(static_cast<HBITMAP>(
-            ::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+        UniqueBitmap loaded(
+            static_cast<HBITMAP>(::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        // Copied to a section, as every surface a frame touches (a face
+        // without smoothing is drawn straight from it). Not loaded as one:
+        // Wine then reads past the end of a file cut short.
+        BITMAP size{};
+        if (!loaded || !::GetObjectA(loaded.get(), sizeof size, &size))
+            return loaded;
+        UniqueBitmap surface = CreateSurfaceBitmap(size.bmWidth, size.bmHeight);
+        UniqueMemoryDC from(::CreateCompatibleDC(nullptr));
+        UniqueMemoryDC to(::CreateCompatibleDC(nullptr));
+        if (!surface || !from || !to)
+            return loaded;
+        SelectGuard fromLoaded(from.get(), loaded.get());
+        SelectGuard toSurface(to.get(), surface.get());
+        if (!::BitBlt(to.get(), 0, 0, size.bmWidth, size.bmHeight, from.get(), 0, 0, SRCCOPY))
+            return loaded;
+        return surface;
     }
     const uint8_t cut[3] = {static_cast<uint8_t>(settings.CutColor & 0xFF),
                             static_cast<uint8_t>((settings.CutColor >> 8) & 0xFF),
