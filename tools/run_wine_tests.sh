@@ -9,12 +9,27 @@ shift
 here=$(dirname "$0")
 shards=${TAVIX_WINE_SHARDS:-3}
 
+# Whether a run's output ends as every finished run of the tests does. A test
+# program that crashes can end with exit code 0 under Wine once its debugger
+# has printed the crash; without this, its untried tests would count as passed.
+finished() {
+    if grep -q '^\[==========\] [0-9]* tests\? from .* ran' "$1"; then
+        return 0
+    fi
+    echo "run_wine_tests: the test program ended before its tests had all run" >&2
+    return 1
+}
+
 if [ "$shards" -le 1 ]; then
     . "$here/wine_env.sh"
     tavix_wine_env
     cd "$(dirname "$exe")"
-    timeout 1200 wine "$exe" --gtest_brief=1 "$@"
-    exit
+    log=$(mktemp)
+    trap 'rm -f "$log"' EXIT
+    status=0
+    timeout 1200 wine "$exe" --gtest_brief=1 "$@" 2>&1 | tee "$log" || status=$?
+    finished "$log" || status=1
+    exit $status
 fi
 
 # The prefix that every part clones, made once before they start.
@@ -37,6 +52,7 @@ for i in "${!pids[@]}"; do
     wait "${pids[$i]}" || failed=1
     echo "---- Wine tests, part $((i + 1)) of $shards ----"
     cat "$logs/$i"
+    finished "$logs/$i" || failed=1
 done
 pids=()
 exit $failed
