@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -85,6 +86,27 @@ bool BitmapFileFitsFace(const std::string& path) {
     return size && FitsPictureLimit(size->width, size->height, kMaxFaceSide);
 }
 
+// A copy of a loaded picture as a section, as every surface a frame touches is
+// (a face without smoothing is drawn straight from it); the picture itself
+// where no copy could be made.
+UniqueBitmap CopiedToSurface(UniqueBitmap loaded) {
+    BITMAP size{};
+    if (!loaded || !::GetObjectA(loaded.get(), sizeof size, &size))
+        return loaded;
+    UniqueBitmap surface = CreateSurfaceBitmap(size.bmWidth, size.bmHeight);
+    UniqueMemoryDC from(::CreateCompatibleDC(nullptr));
+    UniqueMemoryDC to(::CreateCompatibleDC(nullptr));
+    if (!surface || !from || !to)
+        return loaded;
+    BOOL copied = FALSE;
+    {
+        SelectGuard fromLoaded(from.get(), loaded.get());
+        SelectGuard toSurface(to.get(), surface.get());
+        copied = ::BitBlt(to.get(), 0, 0, size.bmWidth, size.bmHeight, from.get(), 0, 0, SRCCOPY);
+    }
+    return copied ? std::move(surface) : std::move(loaded);
+}
+
 UniqueBitmap LoadBackground(const std::string& path,
                             const PresetSettings& settings,
                             bool layered,
@@ -94,24 +116,9 @@ UniqueBitmap LoadBackground(const std::string& path,
     if (IsBitmapExtension(path)) {
         if (!BitmapFileFitsFace(path))
             return UniqueBitmap();
-        UniqueBitmap loaded(
-            static_cast<HBITMAP>(::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-        // Copied to a section, as every surface a frame touches (a face
-        // without smoothing is drawn straight from it). Not loaded as one:
-        // Wine then reads past the end of a file cut short.
-        BITMAP size{};
-        if (!loaded || !::GetObjectA(loaded.get(), sizeof size, &size))
-            return loaded;
-        UniqueBitmap surface = CreateSurfaceBitmap(size.bmWidth, size.bmHeight);
-        UniqueMemoryDC from(::CreateCompatibleDC(nullptr));
-        UniqueMemoryDC to(::CreateCompatibleDC(nullptr));
-        if (!surface || !from || !to)
-            return loaded;
-        SelectGuard fromLoaded(from.get(), loaded.get());
-        SelectGuard toSurface(to.get(), surface.get());
-        if (!::BitBlt(to.get(), 0, 0, size.bmWidth, size.bmHeight, from.get(), 0, 0, SRCCOPY))
-            return loaded;
-        return surface;
+        // Not loaded as a section: Wine then reads past the end of a file cut short.
+        return CopiedToSurface(UniqueBitmap(
+            static_cast<HBITMAP>(::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE))));
     }
     const uint8_t cut[3] = {static_cast<uint8_t>(settings.CutColor & 0xFF),
                             static_cast<uint8_t>((settings.CutColor >> 8) & 0xFF),
