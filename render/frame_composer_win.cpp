@@ -62,12 +62,8 @@ bool StretchToFrame(HDC workDC, HDC frameDC, LoadedPreset& preset, bool halftone
         preset.ReplaceFrame(std::move(copy));
         return true;
     }
-    SelectGuard selectedWork(workDC, preset.WorkSurface());
-    SelectGuard selectedFrame(frameDC, preset.Frame());
-    ::SetStretchBltMode(frameDC, HALFTONE);
-    ::SetBrushOrgEx(frameDC, 0, 0, nullptr);
-    return ::StretchBlt(frameDC, 0, 0, preset.WindowWidth(), preset.WindowHeight(), workDC, 0, 0, preset.WorkWidth(),
-                        preset.WorkHeight(), SRCCOPY) != FALSE;
+    return HalftoneStretch(workDC, frameDC, preset.WorkSurface(), preset.Frame(), preset.WorkWidth(),
+                           preset.WorkHeight(), preset.WindowWidth(), preset.WindowHeight());
 }
 
 }  // namespace

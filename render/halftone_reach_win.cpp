@@ -39,14 +39,6 @@ PixelRect Grown(const PixelRect& part, int reach, const PixelRect& whole) {
     return Intersect(PixelRect{part.left - reach, part.top - reach, part.right + reach, part.bottom + reach}, whole);
 }
 
-bool StretchWhole(HDC workDC, HDC frameDC, HBITMAP work, HBITMAP frame, int width, int height) {
-    SelectGuard selectedWork(workDC, work);
-    SelectGuard selectedFrame(frameDC, frame);
-    ::SetStretchBltMode(frameDC, HALFTONE);
-    ::SetBrushOrgEx(frameDC, 0, 0, nullptr);
-    return ::StretchBlt(frameDC, 0, 0, width, height, workDC, 0, 0, 2 * width, 2 * height, SRCCOPY) != FALSE;
-}
-
 bool ReachHolds(int reach) {
     WindowDC screen(nullptr);
     UniqueMemoryDC workDC(::CreateCompatibleDC(screen.get()));
@@ -60,7 +52,7 @@ bool ReachHolds(int reach) {
     FillWithNoise(work.get(), 2 * kSide, 2 * kSide, 1);
     FillWithNoise(byParts.get(), kSide, kSide, 2);
     const std::vector<uint32_t> before = ReadPixels(byParts.get(), kSide, kSide);
-    if (!StretchWhole(workDC.get(), frameDC.get(), work.get(), whole.get(), kSide, kSide))
+    if (!HalftoneStretch(workDC.get(), frameDC.get(), work.get(), whole.get(), 2 * kSide, 2 * kSide, kSide, kSide))
         return false;
     // Parts at the edges and inside, at odd and even places and sizes.
     const PixelRect parts[] = {{0, 0, 7, 5}, {3, 9, 17, 22}, {20, 1, 40, 12}, {11, 27, 29, 40}, {33, 30, 40, 40}};
@@ -87,6 +79,21 @@ bool ReachHolds(int reach) {
 }
 
 }  // namespace
+
+bool HalftoneStretch(HDC fromDC,
+                     HDC toDC,
+                     HBITMAP from,
+                     HBITMAP to,
+                     int fromWidth,
+                     int fromHeight,
+                     int toWidth,
+                     int toHeight) {
+    SelectGuard selectedFrom(fromDC, from);
+    SelectGuard selectedTo(toDC, to);
+    ::SetStretchBltMode(toDC, HALFTONE);
+    ::SetBrushOrgEx(toDC, 0, 0, nullptr);
+    return ::StretchBlt(toDC, 0, 0, toWidth, toHeight, fromDC, 0, 0, fromWidth, fromHeight, SRCCOPY) != FALSE;
+}
 
 bool StretchHalvedPart(HDC firstDC,
                        HDC secondDC,

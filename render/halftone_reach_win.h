@@ -1,8 +1,8 @@
 #pragma once
 // Whether the platform's halftone stretch may reduce a frame area by area.
 // Its filter is not documented, so it is asked once, on a picture of noise:
-// does an exact halving stretched over a part grown by some reach, through a
-// clip of that part, give the same pixels as the whole stretch?
+// does an exact halving stretched over a part grown by some reach, with the
+// part alone copied into place, give the same pixels as the whole stretch?
 #include <windows.h>
 
 #include "render/frame_area.h"
@@ -11,6 +11,18 @@
 // one, or -1 when none tried does (or the test could not be made). Asked once
 // per process; drawing happens on one thread.
 int HalftoneHalvingReach();
+
+// The platform's halftone stretch of the whole of from into the whole of to,
+// as a frame is reduced and as the reach above was found. Neither bitmap may
+// be selected elsewhere; neither stays selected.
+bool HalftoneStretch(HDC fromDC,
+                     HDC toDC,
+                     HBITMAP from,
+                     HBITMAP to,
+                     int fromWidth,
+                     int fromHeight,
+                     int toWidth,
+                     int toHeight);
 
 // Stretches work (twice the frame's size) over part grown by reach into
 // scratch (a bitmap of the frame's size), then copies part alone into frame.
