@@ -592,24 +592,28 @@ class WineSession:
 
     # -- probe --------------------------------------------------------------
 
-    def probe(self, *args, timeout=30):
-        """Runs probe.exe; returns (exit code, list of JSON records)."""
+    def _probe_run(self, args, timeout):
+        """Runs probe.exe; returns (exit code, list of JSON records, its error text).
+        Exit code 2 (the probe was called wrongly) raises."""
         code, out, err = _run(["wine", "C:\\probe.exe"] + [str(a) for a in args], env=self.env, timeout=timeout,
                               check=False)
         if code == 2:
             raise HarnessError("probe %s: %s" % (" ".join(map(str, args)), err.strip()))
-        records = [json.loads(line) for line in out.splitlines() if line.strip()]
+        return code, [json.loads(line) for line in out.splitlines() if line.strip()], err
+
+    def probe(self, *args, timeout=30):
+        """Runs probe.exe; returns (exit code, list of JSON records)."""
+        code, records, _ = self._probe_run(args, timeout)
         return code, records
 
     def must_probe(self, *args, timeout=30):
         """Runs probe.exe where the test cannot go on without it; a failure
         raises with the probe's own reason. Returns the JSON records."""
-        code, out, err = _run(["wine", "C:\\probe.exe"] + [str(a) for a in args], env=self.env, timeout=timeout,
-                              check=False)
+        code, records, err = self._probe_run(args, timeout)
         if code != 0:
             raise HarnessError("probe %s ended with %d: %s" % (" ".join(map(str, args)), code,
                                                               err.strip() or "(no output)"))
-        return [json.loads(line) for line in out.splitlines() if line.strip()]
+        return records
 
     def set_item_text(self, dialog, item, text):
         self.must_probe("settext", dialog, item, text)
