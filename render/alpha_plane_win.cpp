@@ -115,41 +115,42 @@ bool MergeAlphaPlane(HBITMAP frameBitmap,
     return MergeAlphaPlane(frameBitmap, plane.data(), header, pixels, kind);
 }
 
-bool MergeAlphaPlaneArea(HBITMAP frameBitmap,
-                         HBITMAP alphaDib,
-                         const std::vector<uint8_t>& plane,
-                         const BITMAPINFO& header,
-                         void* pixels,
-                         PlaneKind kind,
-                         const PixelRect& area,
-                         HDC frameDC,
-                         HDC dibDC) {
+bool MergeAlphaPlaneAreas(HBITMAP frameBitmap,
+                          HBITMAP alphaDib,
+                          const std::vector<uint8_t>& plane,
+                          const BITMAPINFO& header,
+                          void* pixels,
+                          PlaneKind kind,
+                          const AreaList& areas,
+                          HDC frameDC,
+                          HDC dibDC) {
     const LONG width = header.bmiHeader.biWidth;
     const LONG rows = -header.bmiHeader.biHeight;
     if (!frameBitmap || !alphaDib || !pixels || !frameDC || !dibDC || width <= 0 || rows <= 0 ||
         plane.size() != size_t(width) * size_t(rows))
         return false;
-    const PixelRect part = Intersect(area, WholeArea(width, rows));
-    if (part.Empty())
+    AreaList parts = areas;
+    parts.ClipTo(WholeArea(width, rows));
+    if (parts.Empty())
         return true;
-    const int partWidth = part.right - part.left;
-    BOOL copied = FALSE;
-    {
-        SelectGuard selectedFrame(frameDC, frameBitmap);
-        SelectGuard selectedDib(dibDC, alphaDib);
-        copied = BitBlt(dibDC, part.left, part.top, partWidth, part.bottom - part.top, frameDC, part.left, part.top,
-                        SRCCOPY);
-    }
-    GdiFlush();
-    if (!copied)
-        return false;
+    // Each part is copied and merged before the next: where two overlap, the
+    // second copies the frame's pixels again instead of merging merged ones.
+    SelectGuard selectedFrame(frameDC, frameBitmap);
+    SelectGuard selectedDib(dibDC, alphaDib);
     uint8_t* bgra = static_cast<uint8_t*>(pixels);
-    for (int y = part.top; y < part.bottom; ++y) {
-        const size_t first = size_t(y) * size_t(width) + size_t(part.left);
-        if (kind == PlaneKind::ShapeMask)
-            MergeShapeMaskInto(bgra + 4 * first, plane.data() + first, size_t(partWidth));
-        else
-            MergeAlphaPlaneInto(bgra + 4 * first, plane.data() + first, size_t(partWidth));
+    for (const PixelRect& part : parts) {
+        const size_t partWidth = size_t(part.right - part.left);
+        if (!BitBlt(dibDC, part.left, part.top, part.right - part.left, part.bottom - part.top, frameDC, part.left,
+                    part.top, SRCCOPY))
+            return false;
+        GdiFlush();
+        for (int y = part.top; y < part.bottom; ++y) {
+            const size_t first = size_t(y) * size_t(width) + size_t(part.left);
+            if (kind == PlaneKind::ShapeMask)
+                MergeShapeMaskInto(bgra + 4 * first, plane.data() + first, partWidth);
+            else
+                MergeAlphaPlaneInto(bgra + 4 * first, plane.data() + first, partWidth);
+        }
     }
     return true;
 }

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/frame_area.h"
+#include "render/area_list.h"
 
 // A 32-bit top-down bitmap section of frameBitmap's size; *pixels receives its
 // memory and *header its format. Null when the frame's format cannot be read.
@@ -41,19 +41,19 @@ bool MergeAlphaPlane(HBITMAP frameBitmap,
                      void* pixels,
                      PlaneKind kind = PlaneKind::Opacity);
 
-// The same for the pixels of area alone: they are copied from frameBitmap into
+// The same for the pixels of the areas alone: they are copied from frameBitmap into
 // alphaDib (whose memory is pixels) through the two device contexts given, and
 // merged; the other pixels keep what the last merge left. False when the plane
 // does not fit header or the copy fails.
-bool MergeAlphaPlaneArea(HBITMAP frameBitmap,
-                         HBITMAP alphaDib,
-                         const std::vector<uint8_t>& plane,
-                         const BITMAPINFO& header,
-                         void* pixels,
-                         PlaneKind kind,
-                         const PixelRect& area,
-                         HDC frameDC,
-                         HDC dibDC);
+bool MergeAlphaPlaneAreas(HBITMAP frameBitmap,
+                          HBITMAP alphaDib,
+                          const std::vector<uint8_t>& plane,
+                          const BITMAPINFO& header,
+                          void* pixels,
+                          PlaneKind kind,
+                          const AreaList& areas,
+                          HDC frameDC,
+                          HDC dibDC);
 
 // Resizes the plane of width x height bytes to newWidth x newHeight as a grey
 // picture, with the platform's bitmap copy. On failure the user is told (the

@@ -1,6 +1,7 @@
 #include "render/drawed_hand_win.h"
 
 #include "render/hand_geometry.h"
+#include "render/hand_pieces.h"
 #include "win/unique_handle.h"
 
 void CDrawedHand::Init(int length, int width, COLORREF color, int lap) {
@@ -26,7 +27,7 @@ void CDrawedHand::Draw(HDC dc, double angle, POINT center) {
     LineTo(dc, line.tipX, line.tipY);
 }
 
-bool CDrawedHand::Reach(double angle, POINT center, PixelRect& reach) const {
-    reach = DrawnHandReach(DrawnHandLine(center.x, center.y, angle, lap_, length_), width_);
+bool CDrawedHand::Reach(double angle, POINT center, AreaList& reach) const {
+    DrawnHandPieces(DrawnHandLine(center.x, center.y, angle, lap_, length_), width_, reach);
     return true;
 }

@@ -11,7 +11,7 @@ public:
     void Init(int length, int width, COLORREF color, int lap);
     void Scale(ScaleRatio ratio) override;
     void Draw(HDC dc, double angle, POINT center) override;
-    bool Reach(double angle, POINT center, PixelRect& reach) const override;
+    bool Reach(double angle, POINT center, AreaList& reach) const override;
 
     int Lap() const { return lap_; }
     COLORREF Color() const { return color_; }

@@ -31,6 +31,11 @@ PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
     return r.Empty() ? PixelRect{} : r;
 }
 
+PixelRect Moved(const PixelRect& rect, int64_t dx, int64_t dy) {
+    return {ClampToInt(rect.left + dx), ClampToInt(rect.top + dy), ClampToInt(rect.right + dx),
+            ClampToInt(rect.bottom + dy)};
+}
+
 PixelRect DrawnHandReach(const HandLine& line, int penWidth) {
     // Widths 0 and 1 are one pixel; a wider pen reaches half its width past
     // the line, its round ends as far past the end points.

@@ -2,6 +2,8 @@
 // The part of a frame that changed since the one before: rectangles of pixels
 // on the work surface and the window, and the reach of what a hand draws.
 
+#include <cstdint>
+
 #include "render/hand_geometry.h"
 
 // Pixels [left, right) x [top, bottom); empty when either span is.
@@ -24,6 +26,8 @@ PixelRect Intersect(const PixelRect& a, const PixelRect& b);
 inline bool Intersects(const PixelRect& a, const PixelRect& b) {
     return !Intersect(a, b).Empty();
 }
+// The rectangle moved by (dx, dy), its edges clamped to the int range.
+PixelRect Moved(const PixelRect& rect, int64_t dx, int64_t dy);
 inline PixelRect WholeArea(int width, int height) {
     return {0, 0, width, height};
 }

@@ -153,7 +153,9 @@ bool FrameComposer::EnsureDCs() {
         firstDC_.reset(::CreateCompatibleDC(nullptr));
     if (!secondDC_)
         secondDC_.reset(::CreateCompatibleDC(nullptr));
-    return firstDC_ && secondDC_;
+    if (!thirdDC_)
+        thirdDC_.reset(::CreateCompatibleDC(nullptr));
+    return firstDC_ && secondDC_ && thirdDC_;
 }
 
 void FrameComposer::Compose(LoadedPreset& preset,
@@ -200,6 +202,7 @@ void FrameComposer::Compose(LoadedPreset& preset,
             continue;
         traces[i].drawn = true;
         traces[i].angle = angles[i];
+        traces[i].reach.Clear();
         reachKnown = hands[i]->Reach(angles[i], center, traces[i].reach) && reachKnown;
     }
 
@@ -209,18 +212,22 @@ void FrameComposer::Compose(LoadedPreset& preset,
     const PixelRect work = WholeArea(preset.WorkWidth(), preset.WorkHeight());
     const bool whole = wholeFramesOnly_ || !lastFrameGood_ || newPreset || options != lastOptions_ || !reachKnown ||
                        (hooks && hooks->DrawsOnFrames()) || date != lastDate_ || mark != lastMark_;
-    PixelRect area = work;
-    if (!whole) {
-        area = PixelRect{};
+    AreaList areas;
+    if (whole) {
+        areas.Add(work);
+    } else {
         for (int i = 0; i < 3; ++i) {
             const HandTrace& before = lastHands_[i];
             const HandTrace& now = traces[i];
             if (before.drawn == now.drawn && before.angle == now.angle && before.reach == now.reach)
                 continue;
-            area = Union(area, before.drawn ? before.reach : PixelRect{});
-            area = Union(area, now.drawn ? now.reach : PixelRect{});
+            if (before.drawn)
+                areas.Add(before.reach);
+            if (now.drawn)
+                areas.Add(now.reach);
         }
-        area = Intersect(area, work);
+        areas.ClipTo(work);
+        areas.JoinNeighbors(rectangleCost_);
     }
     lastFrameGood_ = false;  // until this one is done
     lastPreset_ = preset.Serial();
@@ -229,29 +236,35 @@ void FrameComposer::Compose(LoadedPreset& preset,
     lastMark_ = mark;
     for (int i = 0; i < 3; ++i)
         lastHands_[i] = traces[i];
-    if (area.Empty()) {
+    lastAreaCount_ = areas.Count();
+    if (areas.Empty()) {
         // Nothing moved: the frame on hand is this one.
         lastFrameGood_ = true;
         return;
     }
 
-    const bool clipped = area != work;
+    const bool clipped = !(areas.Count() == 1 && areas[0] == work);
     {
         SelectGuard selectedBackground(firstDC_.get(), preset.Background());
         SelectGuard selectedWork(secondDC_.get(), preset.WorkSurface());
         const HDC workDC = secondDC_.get();
-        // Whatever clipping a hook left behind goes; an area is drawn through its own.
-        ::SelectClipRgn(workDC, nullptr);
-        if (clipped)
-            ::IntersectClipRect(workDC, area.left, area.top, area.right, area.bottom);
-        ::BitBlt(workDC, area.left, area.top, area.right - area.left, area.bottom - area.top, firstDC_.get(), area.left,
-                 area.top, SRCCOPY);
-        if (hooks)
-            hooks->OnDrawBegin(workDC);
-        DrawTexts(workDC, preset, date, mark, clipped ? &area : nullptr);
-        for (int i = 0; i < 3; ++i) {
-            if (hands[i] && (!clipped || Intersects(traces[i].reach, area)))
-                hands[i]->Draw(workDC, angles[i], center);
+        // Each area is restored and drawn whole before the next, through its
+        // own clip: where two overlap, the later one draws the same pixels again.
+        for (int k = 0; k < areas.Count(); ++k) {
+            const PixelRect& area = areas[k];
+            // Whatever clipping a hook left behind goes.
+            ::SelectClipRgn(workDC, nullptr);
+            if (clipped)
+                ::IntersectClipRect(workDC, area.left, area.top, area.right, area.bottom);
+            ::BitBlt(workDC, area.left, area.top, area.right - area.left, area.bottom - area.top, firstDC_.get(),
+                     area.left, area.top, SRCCOPY);
+            if (hooks && k == 0)
+                hooks->OnDrawBegin(workDC);
+            DrawTexts(workDC, preset, date, mark, clipped ? &area : nullptr);
+            for (int i = 0; i < 3; ++i) {
+                if (hands[i] && (!clipped || traces[i].reach.Intersects(area)))
+                    hands[i]->Draw(workDC, angles[i], center);
+            }
         }
         if (hooks)
             hooks->OnDrawedImage(workDC);
@@ -261,23 +274,31 @@ void FrameComposer::Compose(LoadedPreset& preset,
 
     // Both surfaces are out of their DCs here: reductions read them as bitmaps.
     const PixelRect window = WholeArea(preset.WindowWidth(), preset.WindowHeight());
-    PixelRect changed = window;
+    // What changed at the window size; none while the whole window did.
+    AreaList changed;
+    bool changedWhole = true;
     bool reduced = true;
+    AreaList parts;
+    if (clipped && preset.Smoothing() != SmoothingMethod::None)
+        for (const PixelRect& area : areas)
+            parts.Add(HalvedArea(area, preset.WindowWidth(), preset.WindowHeight()));
     // The platform stretch's scratch is kept only while the platform smooths.
     if (preset.Smoothing() != SmoothingMethod::System)
         stretchScratch_.reset();
     switch (preset.Smoothing()) {
         case SmoothingMethod::None:
-            changed = area;
+            changed = areas;
+            changedWhole = !clipped;
             break;
         case SmoothingMethod::Own: {
             ReductionCache& cache = cache_ ? *cache_ : TheReductionCache();
             HBITMAP frame = nullptr;
             if (clipped) {
-                const PixelRect part = HalvedArea(area, preset.WindowWidth(), preset.WindowHeight());
-                frame = cache.ShrinkArea(preset.WorkSurface(), preset.WindowWidth(), preset.WindowHeight(), part);
-                if (frame)
-                    changed = part;
+                frame = cache.ShrinkAreas(preset.WorkSurface(), preset.WindowWidth(), preset.WindowHeight(), parts);
+                if (frame) {
+                    changed = parts;
+                    changedWhole = false;
+                }
             }
             if (!frame)
                 frame = cache.Shrink(preset.WorkSurface(), preset.WindowWidth(), preset.WindowHeight());
@@ -294,20 +315,21 @@ void FrameComposer::Compose(LoadedPreset& preset,
                 preset.WorkWidth() == 2 * preset.WindowWidth() && preset.WorkHeight() == 2 * preset.WindowHeight();
             if (clipped && options.halftone && halving && HalftoneHalvingReach() >= 0 &&
                 EnsureStretchScratch(preset.WindowWidth(), preset.WindowHeight())) {
-                const PixelRect part = HalvedArea(area, preset.WindowWidth(), preset.WindowHeight());
-                if (StretchHalvedPart(firstDC_.get(), secondDC_.get(), preset.WorkSurface(), stretchScratch_.get(),
-                                      preset.Frame(), part, window, HalftoneHalvingReach()))
-                    changed = part;
+                if (StretchHalvedParts(firstDC_.get(), secondDC_.get(), thirdDC_.get(), preset.WorkSurface(),
+                                       stretchScratch_.get(), preset.Frame(), parts, window, HalftoneHalvingReach())) {
+                    changed = parts;
+                    changedWhole = false;
+                }
             }
-            if (changed == window)
+            if (changedWhole)
                 reduced = StretchToFrame(firstDC_.get(), secondDC_.get(), preset, options.halftone);
             break;
         }
     }
-    if (changed == window || !reduced)
+    if (changedWhole || !reduced)
         presentWhole_ = true;
     else
-        presentArea_ = Union(presentArea_, changed);
+        presentAreas_.Add(changed);
     lastFrameGood_ = reduced;
 }
 
@@ -316,8 +338,14 @@ FrameResult FrameComposer::PresentLayered(HWND window, LoadedPreset& preset, uin
         return FrameResult::Drawn;
     const PixelRect whole = WholeArea(preset.WindowWidth(), preset.WindowHeight());
     const bool presentWhole = presentWhole_ || wholeFramesOnly_ || window != lastWindow_;
-    const PixelRect area = presentWhole ? whole : Intersect(presentArea_, whole);
-    if (area.Empty() && alpha == lastAlpha_)
+    AreaList areas;
+    if (presentWhole) {
+        areas.Add(whole);
+    } else {
+        areas = presentAreas_;
+        areas.ClipTo(whole);
+    }
+    if (areas.Empty() && alpha == lastAlpha_)
         return FrameResult::Drawn;
     if (!EnsureDCs())
         return FrameResult::Drawn;
@@ -331,9 +359,9 @@ FrameResult FrameComposer::PresentLayered(HWND window, LoadedPreset& preset, uin
         const bool merged = presentWhole
                                 ? MergeAlphaPlane(preset.Frame(), preset.AlphaPlane(), preset.AlphaDibHeader(),
                                                   preset.AlphaDibBits(), preset.AlphaPlaneKind())
-                                : MergeAlphaPlaneArea(preset.Frame(), preset.AlphaDib(), preset.AlphaPlane(),
-                                                      *preset.AlphaDibHeader(), preset.AlphaDibBits(),
-                                                      preset.AlphaPlaneKind(), area, firstDC_.get(), secondDC_.get());
+                                : MergeAlphaPlaneAreas(preset.Frame(), preset.AlphaDib(), preset.AlphaPlane(),
+                                                       *preset.AlphaDibHeader(), preset.AlphaDibBits(),
+                                                       preset.AlphaPlaneKind(), areas, firstDC_.get(), secondDC_.get());
         if (!merged) {
             result = FrameResult::AlphaMergeFailed;
             lastFrameGood_ = false;
@@ -349,8 +377,9 @@ FrameResult FrameComposer::PresentLayered(HWND window, LoadedPreset& preset, uin
     BOOL updated = FALSE;
     const UpdateLayeredWindowIndirectFn updateArea = TheUpdateLayeredWindowIndirect;
     if (!presentWhole && alpha == lastAlpha_ && updateArea) {
-        // Only the changed rectangle is new to the window's copy of the frame.
-        const RECT dirty = {area.left, area.top, area.right, area.bottom};
+        // Only what lies within the changed areas is new to the window's copy of the frame.
+        const PixelRect bounds = areas.Bounds();
+        const RECT dirty = {bounds.left, bounds.top, bounds.right, bounds.bottom};
         UPDATELAYEREDWINDOWINFO info = {};
         info.cbSize = sizeof info;
         info.hdcDst = windowDC.get();
@@ -365,7 +394,7 @@ FrameResult FrameComposer::PresentLayered(HWND window, LoadedPreset& preset, uin
     if (!updated)
         TheUpdateLayeredWindow(window, windowDC.get(), nullptr, &size, firstDC_.get(), &origin, 0, &blend, ULW_ALPHA);
     presentWhole_ = false;
-    presentArea_ = PixelRect{};
+    presentAreas_.Clear();
     lastWindow_ = window;
     lastAlpha_ = alpha;
     return result;

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/frame_area.h"
+#include "render/area_list.h"
 #include "render/loaded_preset_win.h"
 #include "win/unique_handle.h"
 
@@ -55,6 +55,11 @@ public:
 
     // Every frame drawn and handed over whole, as the yardstick of the areas.
     void DrawWholeFrames(bool whole) { wholeFramesOnly_ = whole; }
+    // What one more rectangle is taken to cost, in pixels of the work surface;
+    // 0 keeps every piece of every hand a rectangle of its own.
+    void UseRectangleCost(int64_t cost) { rectangleCost_ = cost; }
+    // How many rectangles the last frame was drawn in; 0 when nothing moved.
+    int LastAreaCount() const { return lastAreaCount_; }
     // Our own reduction keeps its buffers here instead of the process-wide
     // cache; the cache must outlive every preset this composer drew.
     void UseReductionCache(ReductionCache& cache) { cache_ = &cache; }
@@ -101,11 +106,11 @@ private:
     struct HandTrace {
         bool drawn = false;
         double angle = 0.0;
-        PixelRect reach;
+        AreaList reach;
     };
 
-    // Two memory DCs kept for the clock's life: a frame selects its bitmaps
-    // into them and out again, instead of making DCs every second.
+    // Memory DCs kept for the clock's life: a frame selects its bitmaps into
+    // them and out again, instead of making DCs every second.
     bool EnsureDCs();
     // Where the platform's stretch of an area goes before its part is copied
     // into the frame: a bitmap of the window's size, kept between frames.
@@ -123,6 +128,7 @@ private:
     TodayFn today_ = nullptr;
     UniqueMemoryDC firstDC_;
     UniqueMemoryDC secondDC_;
+    UniqueMemoryDC thirdDC_;
     UniqueBitmap stretchScratch_;
     int scratchWidth_ = 0;
     int scratchHeight_ = 0;
@@ -136,6 +142,8 @@ private:
     // The frame before, which the next one is drawn over.
     bool wholeFramesOnly_ = false;
     bool lastFrameGood_ = false;
+    int lastAreaCount_ = 0;
+    int64_t rectangleCost_ = kRectangleCostInPixels;
     uint64_t lastPreset_ = 0;
     FrameOptions lastOptions_;
     std::string lastDate_;
@@ -144,7 +152,7 @@ private:
 
     // What changed at the window size since the window last got a frame.
     bool presentWhole_ = true;
-    PixelRect presentArea_;
+    AreaList presentAreas_;
     HWND lastWindow_ = nullptr;
     uint8_t lastAlpha_ = 0;
 };

@@ -43,23 +43,27 @@ bool ReachHolds(int reach) {
     WindowDC screen(nullptr);
     UniqueMemoryDC workDC(::CreateCompatibleDC(screen.get()));
     UniqueMemoryDC frameDC(::CreateCompatibleDC(screen.get()));
+    UniqueMemoryDC scratchDC(::CreateCompatibleDC(screen.get()));
     UniqueBitmap work = CreateSurfaceBitmap(2 * kSide, 2 * kSide);
     UniqueBitmap whole = CreateSurfaceBitmap(kSide, kSide);
     UniqueBitmap byParts = CreateSurfaceBitmap(kSide, kSide);
     UniqueBitmap scratch = CreateSurfaceBitmap(kSide, kSide);
-    if (!screen || !workDC || !frameDC || !work || !whole || !byParts || !scratch)
+    if (!screen || !workDC || !frameDC || !scratchDC || !work || !whole || !byParts || !scratch)
         return false;
     FillWithNoise(work.get(), 2 * kSide, 2 * kSide, 1);
     FillWithNoise(byParts.get(), kSide, kSide, 2);
     const std::vector<uint32_t> before = ReadPixels(byParts.get(), kSide, kSide);
     if (!HalftoneStretch(workDC.get(), frameDC.get(), work.get(), whole.get(), 2 * kSide, 2 * kSide, kSide, kSide))
         return false;
-    // Parts at the edges and inside, at odd and even places and sizes.
-    const PixelRect parts[] = {{0, 0, 7, 5}, {3, 9, 17, 22}, {20, 1, 40, 12}, {11, 27, 29, 40}, {33, 30, 40, 40}};
-    const PixelRect all = WholeArea(kSide, kSide);
-    for (const PixelRect& part : parts)
-        if (!StretchHalvedPart(workDC.get(), frameDC.get(), work.get(), scratch.get(), byParts.get(), part, all, reach))
-            return false;
+    // Parts at the edges and inside, at odd and even places and sizes, one
+    // overlapping two others.
+    AreaList parts;
+    for (const PixelRect& part : {PixelRect{0, 0, 7, 5}, PixelRect{3, 9, 17, 22}, PixelRect{20, 1, 40, 12},
+                                  PixelRect{11, 27, 29, 40}, PixelRect{33, 30, 40, 40}, PixelRect{14, 18, 26, 31}})
+        parts.Add(part);
+    if (!StretchHalvedParts(workDC.get(), scratchDC.get(), frameDC.get(), work.get(), scratch.get(), byParts.get(),
+                            parts, WholeArea(kSide, kSide), reach))
+        return false;
     const std::vector<uint32_t> expected = ReadPixels(whole.get(), kSide, kSide);
     const std::vector<uint32_t> got = ReadPixels(byParts.get(), kSide, kSide);
     if (expected.empty() || got.empty() || before.empty())
@@ -95,32 +99,33 @@ bool HalftoneStretch(HDC fromDC,
     return ::StretchBlt(toDC, 0, 0, toWidth, toHeight, fromDC, 0, 0, fromWidth, fromHeight, SRCCOPY) != FALSE;
 }
 
-bool StretchHalvedPart(HDC firstDC,
-                       HDC secondDC,
-                       HBITMAP work,
-                       HBITMAP scratch,
-                       HBITMAP frame,
-                       const PixelRect& part,
-                       const PixelRect& whole,
-                       int reach) {
-    const PixelRect read = Grown(part, reach, whole);
-    if (read.Empty())
-        return true;
-    {
-        SelectGuard selectedWork(firstDC, work);
-        SelectGuard selectedScratch(secondDC, scratch);
-        ::SetStretchBltMode(secondDC, HALFTONE);
-        ::SetBrushOrgEx(secondDC, 0, 0, nullptr);
+bool StretchHalvedParts(HDC workDC,
+                        HDC scratchDC,
+                        HDC frameDC,
+                        HBITMAP work,
+                        HBITMAP scratch,
+                        HBITMAP frame,
+                        const AreaList& parts,
+                        const PixelRect& whole,
+                        int reach) {
+    SelectGuard selectedWork(workDC, work);
+    SelectGuard selectedScratch(scratchDC, scratch);
+    SelectGuard selectedFrame(frameDC, frame);
+    ::SetStretchBltMode(scratchDC, HALFTONE);
+    ::SetBrushOrgEx(scratchDC, 0, 0, nullptr);
+    for (const PixelRect& part : parts) {
+        const PixelRect read = Grown(part, reach, whole);
+        if (read.Empty())
+            continue;
         const int width = read.right - read.left;
         const int height = read.bottom - read.top;
-        if (!::StretchBlt(secondDC, read.left, read.top, width, height, firstDC, 2 * read.left, 2 * read.top, 2 * width,
-                          2 * height, SRCCOPY))
+        if (!::StretchBlt(scratchDC, read.left, read.top, width, height, workDC, 2 * read.left, 2 * read.top, 2 * width,
+                          2 * height, SRCCOPY) ||
+            !::BitBlt(frameDC, part.left, part.top, part.right - part.left, part.bottom - part.top, scratchDC,
+                      part.left, part.top, SRCCOPY))
             return false;
     }
-    SelectGuard selectedScratch(firstDC, scratch);
-    SelectGuard selectedFrame(secondDC, frame);
-    return ::BitBlt(secondDC, part.left, part.top, part.right - part.left, part.bottom - part.top, firstDC, part.left,
-                    part.top, SRCCOPY) != FALSE;
+    return true;
 }
 
 int HalftoneHalvingReach() {

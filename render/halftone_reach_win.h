@@ -5,7 +5,7 @@
 // part alone copied into place, give the same pixels as the whole stretch?
 #include <windows.h>
 
-#include "render/frame_area.h"
+#include "render/area_list.h"
 
 // The reach in destination pixels with which area stretches equal the whole
 // one, or -1 when none tried does (or the test could not be made). Asked once
@@ -24,15 +24,18 @@ bool HalftoneStretch(HDC fromDC,
                      int toWidth,
                      int toHeight);
 
-// Stretches work (twice the frame's size) over part grown by reach into
-// scratch (a bitmap of the frame's size), then copies part alone into frame.
-// Not through a clip: under Wine a clipped stretch samples other pixels than
-// the same stretch unclipped. No bitmap may be selected elsewhere.
-bool StretchHalvedPart(HDC firstDC,
-                       HDC secondDC,
-                       HBITMAP work,
-                       HBITMAP scratch,
-                       HBITMAP frame,
-                       const PixelRect& part,
-                       const PixelRect& whole,
-                       int reach);
+// For each part in turn: stretches work (twice the frame's size) over the part
+// grown by reach into scratch (a bitmap of the frame's size), then copies the
+// part alone into frame. Not through a clip: under Wine a clipped stretch
+// samples other pixels than the same stretch unclipped. One part is copied
+// before the next is stretched, whose margin may overlap it. No bitmap may be
+// selected elsewhere; the three DCs hold one bitmap each meanwhile.
+bool StretchHalvedParts(HDC workDC,
+                        HDC scratchDC,
+                        HDC frameDC,
+                        HBITMAP work,
+                        HBITMAP scratch,
+                        HBITMAP frame,
+                        const AreaList& parts,
+                        const PixelRect& whole,
+                        int reach);

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "render/frame_area.h"
+#include "render/area_list.h"
 #include "render/scale_ratio.h"
 
 class CHand {
@@ -14,8 +14,8 @@ public:
     // Sizes times the ratio, from the picture to the work surface.
     virtual void Scale(ScaleRatio ratio) = 0;
     virtual void Draw(HDC dc, double angle, POINT center) = 0;
-    // Every pixel a Draw with these values may touch. False when the hand
-    // cannot tell: its frames are then drawn whole.
-    virtual bool Reach(double /*angle*/, POINT /*center*/, PixelRect& /*reach*/) const { return false; }
+    // Adds rectangles holding every pixel a Draw with these values may change.
+    // False when the hand cannot tell: its frames are then drawn whole.
+    virtual bool Reach(double /*angle*/, POINT /*center*/, AreaList& /*reach*/) const { return false; }
     virtual ~CHand() = default;
 };

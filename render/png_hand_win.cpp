@@ -9,6 +9,7 @@
 
 #include "render/alpha_blend_win.h"
 #include "render/hand_geometry.h"
+#include "render/hand_pieces.h"
 #include "render/hand_rotation.h"
 #include "render/picture_limits.h"
 #include "render/plane_reduction.h"
@@ -109,6 +110,7 @@ int CPNGHand::Attach(HBITMAP image, void* pixels, unsigned centerDistance) {
         centerDistance == 0 ? bitmap.bmWidth >> 1 : static_cast<int>(std::min<unsigned>(centerDistance, INT_MAX));
     image_ = std::move(owned);
     pixels_ = pixels;
+    FindPieces();
     return 1;
 }
 
@@ -116,6 +118,11 @@ void CPNGHand::Drop() {
     image_.reset();
     pixels_ = nullptr;
     header_ = BITMAPINFO{};
+    pieces_.clear();
+}
+
+void CPNGHand::FindPieces() {
+    pieces_ = ImagePieces(static_cast<const uint32_t*>(pixels_), header_.bmiHeader.biWidth, header_.bmiHeader.biHeight);
 }
 
 void CPNGHand::Scale(ScaleRatio ratio) {
@@ -163,6 +170,7 @@ void CPNGHand::Scale(ScaleRatio ratio) {
     pixels_ = bits;
     header_.bmiHeader.biWidth = width;
     header_.bmiHeader.biHeight = height;
+    FindPieces();
 }
 
 bool CPNGHand::Place(double angle, POINT center, TurnedBounds& box, int& x, int& y) const {
@@ -184,11 +192,18 @@ bool CPNGHand::Place(double angle, POINT center, TurnedBounds& box, int& x, int&
     return true;
 }
 
-bool CPNGHand::Reach(double angle, POINT center, PixelRect& reach) const {
+bool CPNGHand::Reach(double angle, POINT center, AreaList& reach) const {
     TurnedBounds box{};
     int x = 0;
     int y = 0;
-    reach = Place(angle, center, box, x, y) ? PixelRect{x, y, x + box.width, y + box.height} : PixelRect{};
+    if (!Place(angle, center, box, x, y))
+        return true;
+    // Nothing is drawn outside the turned box, whatever a piece's reach says.
+    const PixelRect turned{x, y, x + box.width, y + box.height};
+    for (const PixelRect& piece : pieces_)
+        reach.Add(
+            Intersect(turned, Moved(TurnedPieceReach(piece, angle), int64_t{x} - box.minX, int64_t{y} - box.minY)));
+    reach.JoinNeighbors();
     return true;
 }
 

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "render/hand_rotation.h"
 #include "render/hand_win.h"
 #include "win/unique_handle.h"
@@ -23,7 +25,7 @@ public:
 
     void Scale(ScaleRatio ratio) override;
     void Draw(HDC dc, double angle, POINT center) override;
-    bool Reach(double angle, POINT center, PixelRect& reach) const override;
+    bool Reach(double angle, POINT center, AreaList& reach) const override;
 
     bool HasImage() const { return static_cast<bool>(image_); }
     int Width() const { return header_.bmiHeader.biWidth; }
@@ -37,8 +39,12 @@ private:
     // draws nothing at this angle.
     bool Place(double angle, POINT center, TurnedBounds& box, int& x, int& y) const;
 
-    void* pixels_ = nullptr;  // memory of image_, owned by it
-    BITMAPINFO header_{};     // width, height (rows from the top), 32 bits a pixel
+    // Takes the pieces of the image that draw anything.
+    void FindPieces();
+
+    void* pixels_ = nullptr;         // memory of image_, owned by it
+    std::vector<PixelRect> pieces_;  // of the image as it is now, in its pixels
+    BITMAPINFO header_{};            // width, height (rows from the top), 32 bits a pixel
     UniqueBitmap image_;
     int centerDistance_ = 0;
 };

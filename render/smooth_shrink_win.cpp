@@ -114,7 +114,7 @@ HBITMAP ReductionCache::Shrink(HBITMAP source, int dstWidth, int dstHeight) {
     return to.bitmap.get();
 }
 
-HBITMAP ReductionCache::ShrinkArea(HBITMAP source, int dstWidth, int dstHeight, const PixelRect& area) {
+HBITMAP ReductionCache::ShrinkAreas(HBITMAP source, int dstWidth, int dstHeight, const AreaList& areas) {
     Parts& cache = *parts_;
     Section24& from = cache.source;
     Section24& to = cache.result;
@@ -124,8 +124,9 @@ HBITMAP ReductionCache::ShrinkArea(HBITMAP source, int dstWidth, int dstHeight, 
     BITMAP size{};
     if (!GetObjectA(source, sizeof size, &size) || size.bmWidth != from.width || size.bmHeight != from.height)
         return nullptr;
-    const PixelRect part = Intersect(area, WholeArea(dstWidth, dstHeight));
-    if (part.Empty())
+    AreaList parts = areas;
+    parts.ClipTo(WholeArea(dstWidth, dstHeight));
+    if (parts.Empty())
         return to.bitmap.get();
     if (!cache.sourceDC)
         cache.sourceDC.reset(CreateCompatibleDC(nullptr));
@@ -133,14 +134,14 @@ HBITMAP ReductionCache::ShrinkArea(HBITMAP source, int dstWidth, int dstHeight, 
         cache.sectionDC.reset(CreateCompatibleDC(nullptr));
     if (!cache.sourceDC || !cache.sectionDC)
         return nullptr;
-    const int width = part.right - part.left;
-    const int height = part.bottom - part.top;
-    BOOL copied = FALSE;
+    bool copied = true;
     {
         SelectGuard selectedSource(cache.sourceDC.get(), source);
         SelectGuard selectedSection(cache.sectionDC.get(), from.bitmap.get());
-        copied = BitBlt(cache.sectionDC.get(), 2 * part.left, 2 * part.top, 2 * width, 2 * height, cache.sourceDC.get(),
-                        2 * part.left, 2 * part.top, SRCCOPY);
+        for (const PixelRect& part : parts)
+            copied = copied &&
+                     BitBlt(cache.sectionDC.get(), 2 * part.left, 2 * part.top, 2 * (part.right - part.left),
+                            2 * (part.bottom - part.top), cache.sourceDC.get(), 2 * part.left, 2 * part.top, SRCCOPY);
     }
     GdiFlush();
     if (!copied) {
@@ -148,11 +149,13 @@ HBITMAP ReductionCache::ShrinkArea(HBITMAP source, int dstWidth, int dstHeight, 
         cache.wholeDone = false;
         return nullptr;
     }
-    // Each destination pixel is the average of its own 2 x 2 block, so the
+    // Each destination pixel is the average of its own 2 x 2 block, so a
     // part reduces alone to the bytes a whole reduction gives there.
-    AreaAverage(from.bits + size_t(2 * part.top) * from.stride + size_t(2 * part.left) * 3, 2 * width, 2 * height,
-                from.stride, to.bits + size_t(part.top) * to.stride + size_t(part.left) * 3, width, height, to.stride,
-                nullptr);
+    for (const PixelRect& part : parts)
+        AreaAverage(from.bits + size_t(2 * part.top) * from.stride + size_t(2 * part.left) * 3,
+                    2 * (part.right - part.left), 2 * (part.bottom - part.top), from.stride,
+                    to.bits + size_t(part.top) * to.stride + size_t(part.left) * 3, part.right - part.left,
+                    part.bottom - part.top, to.stride, nullptr);
     return to.bitmap.get();
 }
 
@@ -168,8 +171,8 @@ HBITMAP SmoothShrink(HBITMAP source, int dstWidth, int dstHeight) {
     return TheReductionCache().Shrink(source, dstWidth, dstHeight);
 }
 
-HBITMAP SmoothShrinkArea(HBITMAP source, int dstWidth, int dstHeight, const PixelRect& area) {
-    return TheReductionCache().ShrinkArea(source, dstWidth, dstHeight, area);
+HBITMAP SmoothShrinkAreas(HBITMAP source, int dstWidth, int dstHeight, const AreaList& areas) {
+    return TheReductionCache().ShrinkAreas(source, dstWidth, dstHeight, areas);
 }
 
 void FreeReductionCache() {

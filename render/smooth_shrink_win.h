@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "render/frame_area.h"
+#include "render/area_list.h"
 
 // A reduction cache of its own, for a composer that must not share the
 // process-wide one (a second clock face drawn beside the first).
@@ -20,7 +20,7 @@ public:
 
     // As the functions below, on this cache.
     HBITMAP Shrink(HBITMAP source, int dstWidth, int dstHeight);
-    HBITMAP ShrinkArea(HBITMAP source, int dstWidth, int dstHeight, const PixelRect& area);
+    HBITMAP ShrinkAreas(HBITMAP source, int dstWidth, int dstHeight, const AreaList& areas);
     void Free();
     HBITMAP Bitmap() const;
 
@@ -38,12 +38,12 @@ ReductionCache& TheReductionCache();
 // is read at its new size. The bitmap belongs to the cache.
 HBITMAP SmoothShrink(HBITMAP source, int dstWidth, int dstHeight);
 
-// The same for the destination pixels of area alone: only the source pixels
+// The same for the destination pixels of the areas alone: only the source pixels
 // beneath them are read, the rest of the result stays as the last reduction
 // left it. Null when that cannot give what a whole reduction would: no whole
 // reduction of a source of this size went before, or the source is not exactly
 // twice the destination. source must not be selected into a device context.
-HBITMAP SmoothShrinkArea(HBITMAP source, int dstWidth, int dstHeight, const PixelRect& area);
+HBITMAP SmoothShrinkAreas(HBITMAP source, int dstWidth, int dstHeight, const AreaList& areas);
 
 // Deletes the result bitmap and frees the buffers.
 void FreeReductionCache();

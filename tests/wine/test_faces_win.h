@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -18,7 +19,8 @@
 constexpr int kTestFace = 80;
 
 // A face whose opacity runs from clear at the top left to opaque, colors that
-// change from pixel to pixel, and an image hand of its own.
+// change from pixel to pixel, and an image hand of its own that narrows toward
+// its tip inside clear pixels.
 inline void WritePngFace(const std::string& folder) {
     PngImage face;
     face.width = kTestFace;
@@ -31,11 +33,15 @@ inline void WritePngFace(const std::string& folder) {
     ASSERT_TRUE(WritePng(folder + "face.png", face));
     PngImage hand;
     hand.width = 30;
-    hand.height = 5;
+    hand.height = 7;
     for (int y = 0; y < hand.height; ++y)
-        for (int x = 0; x < hand.width; ++x)
-            hand.rows.insert(hand.rows.end(),
-                             {200, 40, static_cast<uint8_t>(x * 8), static_cast<uint8_t>(y == 2 ? 255 : 128)});
+        for (int x = 0; x < hand.width; ++x) {
+            const bool clear = std::abs(y - 3) > 3 - x / 10;
+            hand.rows.insert(hand.rows.end(), {200, 40, static_cast<uint8_t>(x * 8),
+                                               static_cast<uint8_t>(clear    ? 0
+                                                                    : y == 3 ? 255
+                                                                             : 128)});
+        }
     ASSERT_TRUE(WritePng(folder + "hand.png", hand));
     std::ofstream(folder + "face.INI") << "[Settings]\n"
                                           "CenterX=40\nCenterY=40\n"
