@@ -198,13 +198,16 @@ bool CPNGHand::Reach(double angle, POINT center, AreaList& reach) const {
     int y = 0;
     if (!Place(angle, center, box, x, y))
         return true;
-    // Nothing is drawn outside the turned box, whatever a piece's reach says.
-    const PixelRect turned{x, y, x + box.width, y + box.height};
     for (const PixelRect& piece : pieces_)
-        reach.Add(
-            Intersect(turned, Moved(TurnedPieceReach(piece, angle), int64_t{x} - box.minX, int64_t{y} - box.minY)));
+        reach.Add(PieceReach(piece, angle, box, x, y));
     reach.JoinNeighbors();
     return true;
+}
+
+PixelRect CPNGHand::PieceReach(const PixelRect& piece, double angle, const TurnedBounds& box, int x, int y) const {
+    // Nothing is drawn outside the turned box, whatever a piece's reach says.
+    const PixelRect turned{x, y, x + box.width, y + box.height};
+    return Intersect(turned, Moved(TurnedPieceReach(piece, angle), int64_t{x} - box.minX, int64_t{y} - box.minY));
 }
 
 void CPNGHand::Draw(HDC dc, double angle, POINT center) {
@@ -214,30 +217,31 @@ void CPNGHand::Draw(HDC dc, double angle, POINT center) {
     int y = 0;
     if (!alphaBlend || !dc || !Place(angle, center, box, x, y))
         return;
-    // Only the part of the turned box inside the clip is turned and blended: a
-    // hand that merely touches the changed area costs that part. Each pixel
-    // depends on its own place alone, so the part equals the same pixels of
-    // the whole box.
-    RECT clip = {};
+    // Only the part of the turned box that can change a pixel is turned and
+    // blended: the part inside the clip (a hand that merely touches the
+    // changed area costs that part) and among the pieces that hold the
+    // image's pixels that are not clear (a clear pixel blends to nothing).
+    // Each pixel depends on its own place alone, so the part equals the same
+    // pixels of the whole box.
+    PixelRect part;
+    for (const PixelRect& piece : pieces_)
+        part = Union(part, PieceReach(piece, angle, box, x, y));
     if (::GetMapMode(dc) == MM_TEXT && ::GetGraphicsMode(dc) == GM_COMPATIBLE) {
+        RECT clip = {};
         const int kind = ::GetClipBox(dc, &clip);
         if (kind == NULLREGION)
             return;
-        if (kind != ERROR) {
-            const int left = std::max(x, int(clip.left));
-            const int top = std::max(y, int(clip.top));
-            const int right = int(std::min<int64_t>(int64_t(x) + box.width, clip.right));
-            const int bottom = int(std::min<int64_t>(int64_t(y) + box.height, clip.bottom));
-            if (left >= right || top >= bottom)
-                return;
-            box.minX += left - x;
-            box.minY += top - y;
-            box.width = right - left;
-            box.height = bottom - top;
-            x = left;
-            y = top;
-        }
+        if (kind != ERROR)
+            part = Intersect(part, PixelRect{int(clip.left), int(clip.top), int(clip.right), int(clip.bottom)});
     }
+    if (part.Empty())
+        return;
+    box.minX += part.left - x;
+    box.minY += part.top - y;
+    box.width = part.right - part.left;
+    box.height = part.bottom - part.top;
+    x = part.left;
+    y = part.top;
     TurnSurface& surface = TheTurnSurface();
     uint32_t* const bits = surface.Hold(box.width, box.height);
     if (!bits)

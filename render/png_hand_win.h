@@ -39,6 +39,8 @@ private:
     // draws nothing at this angle.
     bool Place(double angle, POINT center, TurnedBounds& box, int& x, int& y) const;
 
+    // Where a piece of the image lands with the hand placed at (x, y).
+    PixelRect PieceReach(const PixelRect& piece, double angle, const TurnedBounds& box, int x, int y) const;
     // Takes the pieces of the image that draw anything.
     void FindPieces();
 
