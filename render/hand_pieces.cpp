@@ -69,15 +69,23 @@ std::vector<PixelRect> ImagePieces(const uint32_t* pixels, int width, int height
     return pieces;
 }
 
+PieceTurn PieceTurnOf(double angle) {
+    return {std::cos(-angle), std::sin(-angle)};
+}
+
 PixelRect TurnedPieceReach(const PixelRect& piece, double angle) {
-    if (piece.Empty() || !std::isfinite(angle))
+    return TurnedPieceReach(piece, PieceTurnOf(angle));
+}
+
+PixelRect TurnedPieceReach(const PixelRect& piece, const PieceTurn& turn) {
+    if (piece.Empty() || !std::isfinite(turn.c) || !std::isfinite(turn.s))
         return {};
     // The turn samples image pixel (trunc(u - 0.5), trunc(v - 0.5)) at the
     // point whose turned coordinates are u = X c + Y s, v = Y c - X s: the
     // piece's pixels are sampled only where u and v lie within half a pixel
     // past its edges. Those points, turned back, lie in the box of its corners.
-    const double c = std::cos(-angle);
-    const double s = std::sin(-angle);
+    const double c = turn.c;
+    const double s = turn.s;
     const double u[2] = {piece.left - 0.5, piece.right + 0.5};
     const double v[2] = {piece.top - 0.5, piece.bottom + 0.5};
     double minX = HUGE_VAL, minY = HUGE_VAL, maxX = -HUGE_VAL, maxY = -HUGE_VAL;

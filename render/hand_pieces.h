@@ -22,7 +22,16 @@ void DrawnHandPieces(const HandLine& line, int penWidth, AreaList& pieces);
 // is fully clear and blends to nothing). Empty columns give no piece.
 std::vector<PixelRect> ImagePieces(const uint32_t* pixels, int width, int height);
 
-// Where the pixels of a rectangle of the image land when it is turned by the
-// angle, in the coordinates of TurnedBounds (before its minX and minY are
-// taken off), with a pixel to spare for rounding on every side.
+// The cosine and sine the image's turn takes for an angle (of minus the
+// angle), taken once for all the pieces of a hand.
+struct PieceTurn {
+    double c;
+    double s;
+};
+PieceTurn PieceTurnOf(double angle);
+
+// Where the pixels of a rectangle of the image land when it is turned, in the
+// coordinates of TurnedBounds (before its minX and minY are taken off), with a
+// pixel to spare for rounding on every side.
+PixelRect TurnedPieceReach(const PixelRect& piece, const PieceTurn& turn);
 PixelRect TurnedPieceReach(const PixelRect& piece, double angle);

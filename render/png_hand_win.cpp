@@ -198,16 +198,21 @@ bool CPNGHand::Reach(double angle, POINT center, AreaList& reach) const {
     int y = 0;
     if (!Place(angle, center, box, x, y))
         return true;
+    const PieceTurn turn = PieceTurnOf(angle);
     for (const PixelRect& piece : pieces_)
-        reach.Add(PieceReach(piece, angle, box, x, y));
+        reach.Add(PieceReach(piece, turn, box, x, y));
     reach.JoinNeighbors();
     return true;
 }
 
-PixelRect CPNGHand::PieceReach(const PixelRect& piece, double angle, const TurnedBounds& box, int x, int y) const {
+PixelRect CPNGHand::PieceReach(const PixelRect& piece,
+                               const PieceTurn& turn,
+                               const TurnedBounds& box,
+                               int x,
+                               int y) const {
     // Nothing is drawn outside the turned box, whatever a piece's reach says.
     const PixelRect turned{x, y, x + box.width, y + box.height};
-    return Intersect(turned, Moved(TurnedPieceReach(piece, angle), int64_t{x} - box.minX, int64_t{y} - box.minY));
+    return Intersect(turned, Moved(TurnedPieceReach(piece, turn), int64_t{x} - box.minX, int64_t{y} - box.minY));
 }
 
 void CPNGHand::Draw(HDC dc, double angle, POINT center) {
@@ -224,8 +229,9 @@ void CPNGHand::Draw(HDC dc, double angle, POINT center) {
     // Each pixel depends on its own place alone, so the part equals the same
     // pixels of the whole box.
     PixelRect part;
+    const PieceTurn turn = PieceTurnOf(angle);
     for (const PixelRect& piece : pieces_)
-        part = Union(part, PieceReach(piece, angle, box, x, y));
+        part = Union(part, PieceReach(piece, turn, box, x, y));
     if (::GetMapMode(dc) == MM_TEXT && ::GetGraphicsMode(dc) == GM_COMPATIBLE) {
         RECT clip = {};
         const int kind = ::GetClipBox(dc, &clip);

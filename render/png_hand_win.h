@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "render/hand_pieces.h"
 #include "render/hand_rotation.h"
 #include "render/hand_win.h"
 #include "win/unique_handle.h"
@@ -40,7 +41,7 @@ private:
     bool Place(double angle, POINT center, TurnedBounds& box, int& x, int& y) const;
 
     // Where a piece of the image lands with the hand placed at (x, y).
-    PixelRect PieceReach(const PixelRect& piece, double angle, const TurnedBounds& box, int x, int y) const;
+    PixelRect PieceReach(const PixelRect& piece, const PieceTurn& turn, const TurnedBounds& box, int x, int y) const;
     // Takes the pieces of the image that draw anything.
     void FindPieces();
 
